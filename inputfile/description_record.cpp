@@ -1,0 +1,108 @@
+#include "inputfile/description_record.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "inputfile/field_routines.h"
+#include "inputfile/project.h"
+
+namespace kv {
+namespace {
+
+// Case-blind search from a 0-based position; npos when absent.
+std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
+  if (needle.empty() || from > hay.size() || hay.size() - from < needle.size())
+    return std::string_view::npos;
+  auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+  for (std::size_t i = from; i + needle.size() <= hay.size(); ++i) {
+    std::size_t k = 0;
+    while (k < needle.size() && lower(hay[i + k]) == lower(needle[k])) ++k;
+    if (k == needle.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
+struct Keyword {
+  const char* word;
+  std::size_t valueOffset;
+  std::string DescriptionData::*field;
+};
+
+// In the order the reader takes them.
+const Keyword kKeywords[] = {
+    {"Project:", 9, &DescriptionData::ProjNum},
+    {"Designer:", 10, &DescriptionData::Designer},
+    {"Detailer:", 10, &DescriptionData::Detailer},
+    {"Subaccount:", 12, &DescriptionData::SubAcc},
+    {"Location:", 10, &DescriptionData::Location},
+};
+
+constexpr std::size_t kFrom = 2;  // keywords are looked for from column 3 on
+
+}  // namespace
+
+void SetUnits(Project& p, bool metric) {
+  p.Description.Option1 = metric;
+  p.Description.Option2 = !metric;
+  p.MetricUnits = metric ? 1 : 0;
+}
+
+void ReadTitleLine(std::string_view line, Project& p) {
+  p.Description.StructureID = Columns(line, 3, 10);
+  const char mark = line.size() >= 80 ? line[79] : ' ';
+  SetUnits(p, mark == 'M' || mark == 'm');
+}
+
+void ReadDescriptionRecord(std::string_view line, Project& p, const WarningSink&) {
+  p.Mark(Form::Desc);
+  bool any = false;
+  if (auto at = FindNoCase(line, "Units:", kFrom); at != std::string_view::npos) {
+    any = true;
+    SetUnits(p, false);
+    if (FindNoCase(line, "Metric", at + 6) != std::string_view::npos) SetUnits(p, true);
+  }
+  for (const Keyword& k : kKeywords) {
+    auto at = FindNoCase(line, k.word, kFrom);
+    if (at == std::string_view::npos) continue;
+    any = true;
+    std::size_t start = std::min(at + k.valueOffset, line.size());
+    std::size_t end = line.find(';', start);
+    p.Description.*k.field = std::string(line.substr(start, end == std::string_view::npos
+                                                                 ? std::string_view::npos
+                                                                 : end - start));
+  }
+  if (!any) {
+    p.Description.GenDesc += std::string(line.substr(std::min(kFrom, line.size())));
+    p.Description.GenDesc += "\r\n";
+  }
+}
+
+void WriteDescriptionRecords(const Project& p, LineSink& out) {
+  const DescriptionData& d = p.Description;
+  std::string title = "00";
+  out.Field(title, PadRight(d.StructureID, 10), 10, "Description", -1, "StructureID",
+            d.StructureID);
+  if (p.MetricUnits == 1) {
+    // Keep the units mark in column 80 whenever the ID leaves room for it.
+    title = PadRight(title, 79) + "M";
+  }
+  out.Line(title);
+  out.Line(std::string("00 Units: ") + (d.Option2 ? "feet" : "metric") + ";");
+  out.Line("00 Project: " + d.ProjNum + "; Subaccount: " + d.SubAcc + ";");
+  out.Line("00 Designer: " + d.Designer + "; Detailer: " + d.Detailer + ";");
+  out.Line("00 Location: " + d.Location + ";");
+  const std::string& g = d.GenDesc;
+  if (g.find("\r\n") == std::string::npos) {
+    out.Line("00" + g);
+    return;
+  }
+  std::size_t start = 0;
+  while (start < g.size()) {
+    std::size_t brk = g.find("\r\n", start);
+    if (brk == std::string::npos) brk = g.size();
+    out.Line("00" + g.substr(start, brk - start));
+    start = brk + 2;
+  }
+}
+
+}  // namespace kv

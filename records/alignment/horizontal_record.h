@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "inputfile/record_io.h"
+
+namespace kv {
+
+struct Project;
+
+struct HorizontalData {};
+void ReadHorizontalRecord(std::string_view line, Project& p, const WarningSink& warn);
+void WriteHorizontalRecord(const Project& p, LineSink& out);
+
+}  // namespace kv
