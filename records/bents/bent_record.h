@@ -1,18 +1,23 @@
+// Bent line records ("06"): one line per row of the bent line table that has a
+// description.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "inputfile/record_io.h"
+#include "records/bents/bent_table.h"
 
 namespace kv {
 
 struct Project;
 
-struct BentTable {};
+// Reads one "06" line into row n (which exists). Warnings, in order:
+//   "Warning: (06) Bent line data, distance type invalid."
+//   "Warning: (06) Skew direction invalid. Should be L or R"
+//   "Warning: (06) Bent line data, skew type invalid."
 void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink& warn);
+// One "06" line per row with a description, in row order.
 void WriteBentRecords(const Project& p, LineSink& out);
-bool AddBentRow(BentTable& t);
-int BentRowCount(const BentTable& t);
 
 }  // namespace kv
