@@ -46,8 +46,14 @@ bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn)
   if (!in) return false;
   std::ostringstream buf;
   buf << in.rdbuf();
-  LineReader r(buf.str());
-  if (r.AtEnd()) return true;
+  if (in.bad()) return false;
+  ReadInputText(buf.str(), p, warn);
+  return true;
+}
+
+void ReadInputText(std::string bytes, Project& p, const WarningSink& warn) {
+  LineReader r(std::move(bytes));
+  if (r.AtEnd()) return;
 
   std::string cur;
   auto advance = [&] {
@@ -79,40 +85,39 @@ bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn)
 
   cur = r.ReadPaddedLine();
   ReadTitleLine(cur, p);
-  if (!advance()) return true;
+  if (!advance()) return;
   while (Code(cur, "00")) {
     ReadDescriptionRecord(cur, p, warn);
-    if (!advance()) return true;
+    if (!advance()) return;
   }
   if (Code(cur, "01")) {
     ReadHorizontalRecord(cur, p, warn);
-    if (!advance()) return true;
+    if (!advance()) return;
   }
   ReadVerticalRecord(cur, p, warn);
-  if (!advance()) return true;
+  if (!advance()) return;
   ReadCrossSlopeRecord(cur, p, warn);
-  if (!advance()) return true;
+  if (!advance()) return;
   if (!grid("03", "Superelevation override data",
             [&] { return OverrideRowCount(p.CrossTrans); },
             [&] { return AddOverRecord(p.CrossTrans); },
             [&](const std::string& l, int k) { ReadOverrideRecord(l, k, p, warn); }))
-    return true;
+    return;
   ReadRefLineRecord(cur, p, warn);
-  if (!advance()) return true;
+  if (!advance()) return;
   if (!grid("05", "Girder line data", [&] { return GirderRowCount(p.GirderLine); },
             [&] { return AddGirderRow(p.GirderLine); },
             [&](const std::string& l, int n) { ReadGirderRecord(l, n, p, warn); }))
-    return true;
+    return;
   if (!grid("06", "Bent line data", [&] { return BentRowCount(p.BentLine); },
             [&] { return AddBentRow(p.BentLine); },
             [&](const std::string& l, int n) { ReadBentRecord(l, n, p, warn); }))
-    return true;
+    return;
   if (!grid("07", "Dead load data", [&] { return DeadLoadRowCount(p.DeadLoad); },
             [&] { return AddDeadLoadRow(p.DeadLoad); },
             [&](const std::string& l, int n) { ReadDeadLoadRecord(l, n, p, warn); }))
-    return true;
+    return;
   if (Code(cur, "08")) ReadRoadApprRecord(cur, p, warn);
-  return true;
 }
 
 LineSink WriteProjectLines(const Project& p) {

@@ -29,6 +29,9 @@ class LineReader {
 // Returns false when the file could not be opened.
 bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn);
 
+// The same from the file's bytes.
+void ReadInputText(std::string bytes, Project& p, const WarningSink& warn);
+
 // The lines of the whole file, without line ends, and the fields that did not fit.
 LineSink WriteProjectLines(const Project& p);
 

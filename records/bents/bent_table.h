@@ -42,9 +42,15 @@ struct BentRow {
   std::array<bool, 4> List1{};           // options
 };
 
+// The designed rows start with "L" as skew direction; appended rows start empty.
+inline std::vector<BentRow> DesignedBentRows() {
+  BentRow r;
+  r.Text7 = "L";
+  return std::vector<BentRow>(kBentInitialRows, r);
+}
+
 struct BentTable {
-  // The designed rows start with "L" as skew direction; appended rows start empty.
-  std::vector<BentRow> rows = std::vector<BentRow>(kBentInitialRows, BentRow{.Text7 = "L"});
+  std::vector<BentRow> rows = DesignedBentRows();
   GridScroll scroll{.Max = 3000, .Step = 300, .Small = 100, .Large = 300, .Pos = 0};
 };
 
