@@ -12,30 +12,30 @@ namespace {
 
 std::string Data(const std::string& name) { return std::string(KV_TEST_DATA) + "/" + name; }
 
-struct Run {
+struct CliRun {
   int status;
   std::string out, err;
 };
 
-Run Kelvara(std::vector<std::string> args) {
+CliRun Kelvara(std::vector<std::string> args) {
   std::ostringstream out, err;
   int status = RunKelvara(args, out, err);
   return {status, out.str(), err.str()};
 }
 
 TEST(Kelvara, CheckStatusesAndLines) {
-  Run clean = Kelvara({"check", Data("bridge_english.dat"), Data("overpass_metric.dat")});
+  CliRun clean = Kelvara({"check", Data("bridge_english.dat"), Data("overpass_metric.dat")});
   EXPECT_EQ(clean.status, 0);
   EXPECT_EQ(clean.out, "");
 
-  Run bad = Kelvara({"check", Data("bridge_english.dat"), Data("bad_codes.dat")});
+  CliRun bad = Kelvara({"check", Data("bridge_english.dat"), Data("bad_codes.dat")});
   EXPECT_EQ(bad.status, 1);
   std::string prefix = Data("bad_codes.dat") + ": ";
   EXPECT_EQ(bad.out.substr(0, bad.out.find('\n')),
             prefix + "Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3");
   EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 8);
 
-  Run missing = Kelvara({"check", Data("bad_codes.dat"), Data("no_such_file.dat")});
+  CliRun missing = Kelvara({"check", Data("bad_codes.dat"), Data("no_such_file.dat")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("no_such_file.dat: cannot be read"), std::string::npos);
 }
@@ -52,14 +52,14 @@ TEST(Kelvara, CheckListsFieldsTooWideForTheirColumns) {
   bytes.replace(bytes.find("2291.83"), 7, "12345.6");
   std::ofstream(path, std::ios::binary) << bytes;
   // Reading 12345.6 gives a radius that needs 8 columns once written as 12345.60.
-  Run r = Kelvara({"check", path});
+  CliRun r = Kelvara({"check", path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, path + ": Horizontal, Radius: \"12345.6\" takes 8 columns; the field has 7\n");
   std::filesystem::remove_all(dir);
 }
 
 TEST(Kelvara, DumpSchema) {
-  Run r = Kelvara({"dump", Data("bridge_english.dat")});
+  CliRun r = Kelvara({"dump", Data("bridge_english.dat")});
   ASSERT_EQ(r.status, 0) << r.err;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["MetricUnits"], 0);
@@ -83,9 +83,9 @@ TEST(Kelvara, DumpSchema) {
 
 TEST(Kelvara, NormalizeAndArguments) {
   auto out = (std::filesystem::temp_directory_path() / "kv-cli-norm.dat").string();
-  Run n = Kelvara({"normalize", Data("bridge_english.dat"), out});
+  CliRun n = Kelvara({"normalize", Data("bridge_english.dat"), out});
   EXPECT_EQ(n.status, 0) << n.err;
-  Run again = Kelvara({"check", out});
+  CliRun again = Kelvara({"check", out});
   EXPECT_EQ(again.status, 0);
   std::filesystem::remove(out);
 
@@ -101,7 +101,7 @@ TEST(Kelvara, NormalizeAndArguments) {
       {{"check"}, 2, "name at least one input file"},
   };
   for (const Case& c : cases) {
-    Run r = Kelvara(c.args);
+    CliRun r = Kelvara(c.args);
     EXPECT_EQ(r.status, c.status);
     EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
   }
