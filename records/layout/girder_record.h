@@ -1,18 +1,24 @@
+// Girder line records ("05"): one line per row of the girder line table that has a
+// description.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "inputfile/record_io.h"
+#include "records/layout/girder_table.h"
 
 namespace kv {
 
 struct Project;
 
-struct GirderTable {};
+// Reads one "05" line into row n (which exists). Choosing the line type runs the
+// line-type change. Warnings, in order:
+//   "Warning: (05) Girder line data, bad line type."
+//   "Warning: (05) Girder line data, initial offset type invalid."
+//   "Warning: (05) Girder line data, terminal offset type invalid."
 void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSink& warn);
+// One "05" line per row with a description, in row order.
 void WriteGirderRecords(const Project& p, LineSink& out);
-bool AddGirderRow(GirderTable& t);
-int GirderRowCount(const GirderTable& t);
 
 }  // namespace kv

@@ -1,0 +1,123 @@
+#include "records/layout/girder_record.h"
+
+#include "inputfile/field_routines.h"
+#include "inputfile/project.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kWindow = "GirderLine";
+
+// The columns of a "05" line. The one-column codes have rules of their own and are
+// read and written by hand below; the table still fixes where they stand.
+const FieldSpec kLineType{"Combo1", 3, 1, FieldKind::Text};
+const FieldSpec kInitialOffset{"Text1", 4, 8, FieldKind::Number, 4, 5};
+const FieldSpec kInitialType{"Combo3", 12, 1, FieldKind::Text};
+const FieldSpec kTerminalOffset{"Text2", 13, 8, FieldKind::Number, 4, 5};
+const FieldSpec kTerminalType{"Combo2", 21, 1, FieldKind::Text};
+const FieldSpec kElevShift{"Text3", 22, 8, FieldKind::Number, 4, 3};
+// Metric elevation shifts of an "Offset Varies" line carry two more decimals.
+const FieldSpec kElevShiftVaries{"Text3", 22, 8, FieldKind::Number, 4, 5};
+const FieldSpec kDescription{"Text4", 30, 20, FieldKind::Text};
+const FieldSpec kFracPoints{"Text13", 52, 2, FieldKind::Text};
+const FieldSpec kDLChar{"Text16", 54, 1, FieldKind::Text};
+// List1 item k is written in this column.
+constexpr int kOptionColumns[] = {50, 51, 55, 56, 57};
+
+const FieldSpec& ElevShiftSpec(const GirderRow& r) {
+  return r.Combo1 == kGirderOffsetVaries ? kElevShiftVaries : kElevShift;
+}
+
+int Code(std::string_view line, const FieldSpec& f) {
+  return int(ParseNumberField(Columns(line, f.first, 1), 0));
+}
+
+char Digit(int code) { return char('0' + code); }
+
+bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+}  // namespace
+
+void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSink& warn) {
+  p.Mark(Form::Gird);
+  GirderRow& r = p.GirderLine.rows[n];
+  const int units = p.MetricUnits;
+
+  const int lineType = Code(line, kLineType);
+  if (lineType >= 0 && lineType < int(kGirderLineTypeItems.size()))
+    ChooseGirderLineType(r, lineType);
+  else
+    warn("Warning: (05) Girder line data, bad line type.");
+
+  r.Text1 = DecodeField(kInitialOffset, line, units);
+  r.Text2 = DecodeField(kTerminalOffset, line, units);
+
+  const int initial = Code(line, kInitialType);
+  if (initial < 1 || initial > 5) {
+    warn("Warning: (05) Girder line data, initial offset type invalid.");
+  } else if (initial == 5) {
+    // A segmented line's only offset type, whatever the line type read above.
+    r.Combo3Items = GirderOffsetTypeItemsFor(kGirderSegmented);
+    ChooseGirderInitialOffsetType(r, 0);
+  } else {
+    ChooseGirderInitialOffsetType(r, initial - 1);
+  }
+
+  if (r.Combo1 == kGirderFlared) {
+    const int terminal = Code(line, kTerminalType);
+    if (terminal < 1 || terminal > 5)
+      warn("Warning: (05) Girder line data, terminal offset type invalid.");
+    else if (terminal <= int(kGirderOffsetTypeItems.size()))
+      ChooseGirderTerminalOffsetType(r, terminal - 1);
+    // 5 has no terminal entry: the choice stays as it was.
+  }
+
+  r.Text3 = DecodeField(ElevShiftSpec(r), line, units);
+  r.Text4 = DecodeField(kDescription, line, units);
+  r.Text13 = DecodeField(kFracPoints, line, units);
+  const std::string dl = DecodeField(kDLChar, line, units);
+  r.Text16 = IsBlankText(dl) ? std::string() : dl;
+
+  // Any mark selects an option; a blank column leaves the selection as it was.
+  for (std::size_t k = 0; k < r.List1.size(); ++k)
+    if (Columns(line, kOptionColumns[k], 1) != " ") r.List1[k] = true;
+}
+
+void WriteGirderRecords(const Project& p, LineSink& out) {
+  const int units = p.MetricUnits;
+  const std::vector<GirderRow>& rows = p.GirderLine.rows;
+  for (int i = 0; i < int(rows.size()); ++i) {
+    const GirderRow& r = rows[i];
+    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) continue;
+
+    std::string line = "05";
+    // A row without a line type has no code; its column stays blank.
+    line += r.Combo1 >= 0 && r.Combo1 < int(kGirderLineTypeItems.size()) ? Digit(r.Combo1) : ' ';
+    PutField(out, line, kInitialOffset, r.Text1, units, kWindow, i);
+    if (r.Combo1 == kGirderSegmented)
+      line += '5';
+    else
+      line += r.Combo3 >= 0 && r.Combo3 < 9 ? Digit(r.Combo3 + 1) : '0';
+    PutField(out, line, kTerminalOffset, r.Text2, units, kWindow, i);
+    if (r.Combo1 == kGirderFlared)
+      line += r.Combo2 >= 0 && r.Combo2 < 9 ? Digit(r.Combo2 + 1) : '0';
+    else
+      line += ' ';
+    PutField(out, line, ElevShiftSpec(r), r.Text3, units, kWindow, i);
+    // Only the first twenty characters of the description are kept.
+    line += PadRight(r.Text4.substr(0, kDescription.width), kDescription.width);
+    line += r.List1[0] ? 'X' : ' ';
+    line += r.List1[1] ? 'X' : ' ';
+    if (r.Text13.empty() || r.Text13 == "  ")
+      line += "  ";
+    else
+      line += PadRight(r.Text13.substr(0, kFracPoints.width), kFracPoints.width);
+    line += r.Text16.empty() || r.Text16 == " " ? ' ' : r.Text16[0];
+    line += r.List1[2] ? 'X' : ' ';
+    line += r.List1[3] ? 'X' : ' ';
+    line += r.List1[4] ? 'X' : ' ';
+    out.Line(std::move(line));
+  }
+}
+
+}  // namespace kv
