@@ -1,5 +1,9 @@
 // Any bytes: read into a fresh project, write, read and write again. Nothing may
-// fail, and the cycle must settle: the third write equals the second.
+// fail, and the cycle must settle: the third write equals the second. A field read
+// from one file can be too wide for its columns on writing (a 7-digit radius gains
+// its two decimals); such a line is written longer, as the engine's writer does, and
+// the next read sees its later fields shifted. Settling is asked of the cycle whose
+// first two writes put every field in its columns.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -8,20 +12,24 @@
 
 namespace {
 
-std::string Cycle(const std::string& bytes) {
+std::string Cycle(const std::string& bytes, bool* fits = nullptr) {
   kv::Project p;
   kv::ReadInputText(bytes, p, [](const std::string&) {});
+  const kv::LineSink written = kv::WriteProjectLines(p);
+  if (fits) *fits = written.overflows.empty();
   std::string out;
-  for (const std::string& l : kv::WriteProjectLines(p).lines) out += l + "\r\n";
+  for (const std::string& l : written.lines) out += l + "\r\n";
   return out;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string first = Cycle(std::string(reinterpret_cast<const char*>(data), size));
-  const std::string second = Cycle(first);
+  bool firstFits = false, secondFits = false;
+  const std::string first =
+      Cycle(std::string(reinterpret_cast<const char*>(data), size), &firstFits);
+  const std::string second = Cycle(first, &secondFits);
   const std::string third = Cycle(second);
-  if (second != third) std::abort();
+  if (firstFits && secondFits && second != third) std::abort();
   return 0;
 }
