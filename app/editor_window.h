@@ -1,0 +1,41 @@
+// What every record editor window is: a top-level view on the one Project, created on
+// first use and only hidden afterwards, so the values it shows stay in the project.
+#pragma once
+
+#include <QWidget>
+
+#include "inputfile/project.h"
+
+class QCloseEvent;
+
+namespace kv {
+
+class EditorWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit EditorWindow(Project& project, QWidget* parent = nullptr);
+
+  Project& project() const { return project_; }
+
+  // The project was read anew (File Open): show what it holds now. Called for every
+  // created editor, shown or hidden.
+  virtual void Refresh() {}
+
+  // The end of the program: the window really closes; the registry then destroys it.
+  void CloseForExit();
+
+ public slots:
+  // For the editor's "Hide" button.
+  void HideEditor() { hide(); }
+
+ protected:
+  // The frame's close box only hides, like "Hide".
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Project& project_;
+  bool exiting_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,107 @@
+// The main window: the multiple-document frame with the menus, the toolbar, the status
+// bar and the listing window, the file commands, and the closing sequence.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "app/editor_registry.h"
+#include "app/platform.h"
+#include "inputfile/project.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class QToolBar;
+
+namespace kv {
+
+class frmDocument;
+class ListingText;
+
+inline constexpr const char* kMainCaption = "Wexa Kelvara";
+// The program's title: the title of its message boxes.
+inline constexpr const char* kProgramTitle = "Wexa_Kelvara";
+inline constexpr const char* kStatusText = "Use File | New or File | Open to start";
+
+// Menu entries whose behaviour lives outside the shell; their owners connect here.
+enum class MenuHook { RunGeometry, RunProjCoord, RunCamber, RunStick, HelpContents, HelpSearch, HelpAbout };
+inline constexpr int kMenuHookCount = 7;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Reads the window's position from platform.settings. The seams must outlive it.
+  explicit frmMain(const Platform& platform, EditorFactories editors = DefaultEditorFactories(),
+                   QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  Project& project() { return project_; }
+  const Platform& platform() const { return platform_; }
+  EditorRegistry& editors() { return editors_; }
+  // The listing window, created when it does not exist.
+  frmDocument* Listing();
+  ListingText* Output();
+
+  QString CurrentInputFile;
+  QString ProgramFolder;
+  QString HelpFile;
+  // The common dialog's file name, kept between uses.
+  QString DialogFileName;
+
+  // Records the folder of the executable; start-up calls it once the window is shown.
+  void RecordProgramFolder();
+  void SetMenuHandler(MenuHook hook, std::function<void()> handler);
+
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExit_Click();
+  void mnuEditCopy_Click();
+  void mnuViewToolbar_Click();
+  void mnuViewStatusBar_Click();
+  void OpenEditor(Form f);
+  void tbToolBar_ButtonClick(const QString& key);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void UpdateClockPanels();
+  void LayoutListing();
+  void ShowMessage(const QString& text);
+  void ShowMarks();
+  void RunHook(MenuHook hook);
+  double DpiX() const;
+  double DpiY() const;
+
+  Platform platform_;
+  Project project_;
+  EditorRegistry editors_;
+  QMdiArea* mdi_;
+  QPointer<QMdiSubWindow> listingFrame_;
+  QPointer<frmDocument> listing_;
+  QToolBar* toolBar_ = nullptr;
+  QAction* mnuViewToolbar_ = nullptr;
+  QAction* mnuViewStatusBar_ = nullptr;
+  std::array<QAction*, kFormCount> formActions_{};
+  QLabel* datePanel_ = nullptr;
+  QLabel* timePanel_ = nullptr;
+  QTimer* clockTimer_ = nullptr;
+  std::array<std::function<void()>, kMenuHookCount> hooks_;
+};
+
+}  // namespace kv

@@ -1,0 +1,133 @@
+#include "app/qt_platform.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QSettings>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/listing_print.h"
+#include "app/settings.h"
+
+namespace kv {
+
+QString QtFileFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i < parts.size(); i += 2) {
+    const QString& name = parts[i];
+    const QString pattern = i + 1 < parts.size() ? parts[i + 1] : QString();
+    if (pattern.isEmpty() || name.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+      out.append(name);
+    } else {
+      out.append(name + QStringLiteral(" (") + QString(pattern).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                 QLatin1Char(')'));
+    }
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+namespace {
+
+class QtFileDialogs final : public FileDialogs {
+ public:
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& fileName) override {
+    return QFileDialog::getOpenFileName(parent, title, fileName, QtFileFilter(filter));
+  }
+  QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& fileName) override {
+    return QFileDialog::getSaveFileName(parent, title, fileName, QtFileFilter(filter));
+  }
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  void Show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override {
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+                    title, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
+};
+
+class QtPrinter final : public Printer {
+ public:
+  QtPrinter() : printer_(QPrinter::HighResolution) {}
+  void SetFont(const QString& family, double points) override {
+    family_ = family;
+    points_ = points;
+  }
+  void SetLandscape(bool landscape) override {
+    printer_.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  }
+  std::optional<int> ShowPrintDialog(QWidget* parent) override {
+    printer_.setCopyCount(1);
+    QPrintDialog dialog(&printer_, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const int copies = std::max(printer_.copyCount(), 1);
+    // The copies are printed as jobs of their own, one copy each.
+    printer_.setCopyCount(1);
+    return copies;
+  }
+  void PrintJob(const QString& text) override {
+    PrintListing(printer_, FixedPitchFont(family_, points_), text);
+  }
+
+ private:
+  QPrinter printer_;
+  QString family_ = QStringLiteral("Courier");
+  double points_ = 8;
+};
+
+class QtClipboard final : public Clipboard {
+ public:
+  void SetText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+  QString Text() const override { return QGuiApplication::clipboard()->text(); }
+};
+
+class QtProgramStarter final : public ProgramStarter {
+ public:
+  bool Start(const QString& program, const QStringList& arguments, WindowStyle) override {
+    return QProcess::startDetached(program, arguments);
+  }
+};
+
+class QtClock final : public Clock {
+ public:
+  QDateTime Now() const override { return QDateTime::currentDateTime(); }
+  void Wait(int milliseconds) override {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+};
+
+}  // namespace
+
+struct QtPlatform::Parts {
+  QtFileDialogs dialogs;
+  QtMessageBoxes messages;
+  QtPrinter printer;
+  QtClipboard clipboard;
+  QtProgramStarter starter;
+  QtClock clock;
+  QSettings settings{QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromLatin1(kSettingsApplication),
+                     QString::fromLatin1(kSettingsApplication)};
+};
+
+QtPlatform::QtPlatform() : parts_(std::make_unique<Parts>()) {
+  platform_ = Platform{&parts_->dialogs, &parts_->messages, &parts_->printer, &parts_->clipboard,
+                       &parts_->starter, &parts_->clock,    &parts_->settings};
+}
+
+QtPlatform::~QtPlatform() = default;
+
+}  // namespace kv

@@ -1,0 +1,209 @@
+// How long the main window takes from construction to its first paint, beside a bare
+// main window with a multiple-document area, the same menus and a status bar; and File
+// Open of the largest file the grids hold with every editor created and hidden.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/editor_window.h"
+#include "app/frm_main.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The English sample with every grid filled to capacity by copies of its own lines.
+const std::string& LargestFile() {
+  static const std::string path = [] {
+    std::string eng = Slurp(KV_SAMPLE);
+    auto lineOf = [&](const std::string& prefix) {
+      auto at = eng.find("\r\n" + prefix) + 2;
+      return eng.substr(at, eng.find("\r\n", at) + 2 - at);
+    };
+    std::string file = eng.substr(0, eng.find("\r\n03  1265000") + 2);
+    for (int i = 0; i < 133; ++i) file += lineOf("03  1265000");
+    file += lineOf("04");
+    for (int i = 0; i < 119; ++i) file += lineOf(i % 2 ? "053" : "050 -120000");
+    for (int i = 0; i < 119; ++i) file += lineOf("06 28000006R");
+    for (int i = 0; i < 117; ++i) file += lineOf("07A1");
+    file += lineOf("08");
+    std::string p = (fs::temp_directory_path() / "kv-startup-bench-largest.dat").string();
+    std::ofstream(p, std::ios::binary) << file;
+    return p;
+  }();
+  return path;
+}
+
+// Watches the whole application for the first paint of a widget of one window.
+class FirstPaint : public QObject {
+ public:
+  explicit FirstPaint(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+  ~FirstPaint() override { qApp->removeEventFilter(this); }
+  bool painted = false;
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint && o->isWidgetType() &&
+        static_cast<QWidget*>(o)->window() == window_) {
+      painted = true;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+// Shows the window and runs the event loop until the frame that holds its first paint
+// has been handled.
+bool ShowUntilPainted(QWidget* w) {
+  FirstPaint probe(w);
+  w->show();
+  QElapsedTimer guard;
+  guard.start();
+  while (!probe.painted && guard.elapsed() < 5000) QCoreApplication::processEvents();
+  return probe.painted;
+}
+
+void Drain() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+class NoDialogs : public kv::FileDialogs {
+ public:
+  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    return answer;
+  }
+  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
+  QString answer;
+};
+
+struct Store {
+  QTemporaryDir dir;
+  QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+};
+
+void BM_MainWindowFirstPaint(benchmark::State& state) {
+  Store store;
+  kv::Platform platform;
+  platform.settings = &store.settings;
+  for (auto _ : state) {
+    auto w = std::make_unique<kv::frmMain>(platform);
+    if (!ShowUntilPainted(w.get())) state.SkipWithError("no paint");
+    state.PauseTiming();
+    w.reset();
+    Drain();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same menus, texts and shortcuts as the main window's, nothing behind them; with
+// `listing`, also a child window holding a text area with both scroll bars, the part
+// of the main window's first frame that costs the most.
+std::unique_ptr<QMainWindow> BareWindow(bool listing) {
+  static const std::vector<std::vector<const char*>> menus = {
+      {"&File", "&New", "Ctrl+N", "&Open", "Ctrl+O", "-", "", "&Save", "Ctrl+S", "Save &As...", "",
+       "-", "", "Run", "", "-", "", "&Print...", "Ctrl+P", "-", "", "E&xit", ""},
+      {"&Edit", "-", "", "&Copy from Output", "Ctrl+C"},
+      {"&View", "&Toolbar", "", "Status &Bar", "", "-", "", "&Options...", ""},
+      {"&Data Entry", "&Description", "", "&Horizontal Alignment", "", "&Vertical Alignment", "",
+       "&Cross Slope and Transition Data", "", "&Reference Line", "", "&Girder Line", "",
+       "&Bent Line", "", "D&ead Load", "", "R&oadway Approach", ""},
+      {"&Help", "&Contents", "", "&Search For Help On...", "", "-", "", "&About Wexa_Kelvara...", ""}};
+  auto w = std::make_unique<QMainWindow>();
+  auto* mdi = new QMdiArea;
+  w->setCentralWidget(mdi);
+  for (const auto& m : menus) {
+    QMenu* menu = w->menuBar()->addMenu(QString::fromLatin1(m[0]));
+    for (std::size_t i = 1; i + 1 < m.size(); i += 2) {
+      if (std::string(m[i]) == "-") {
+        menu->addSeparator();
+      } else {
+        menu->addAction(QString::fromLatin1(m[i]))
+            ->setShortcut(QKeySequence(QString::fromLatin1(m[i + 1])));
+      }
+    }
+  }
+  w->statusBar()->showMessage(QStringLiteral("Ready"));
+  w->resize(433, 433);
+  if (listing) {
+    auto* text = new QPlainTextEdit(QStringLiteral("Geometry Output Display"));
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QMdiSubWindow* sub = mdi->addSubWindow(text);
+    sub->resize(453, 453);
+    sub->show();
+  }
+  return w;
+}
+
+void BM_BareWindowFirstPaint(benchmark::State& state) {
+  for (auto _ : state) {
+    auto w = BareWindow(state.range(0) != 0);
+    if (!ShowUntilPainted(w.get())) state.SkipWithError("no paint");
+    state.PauseTiming();
+    w.reset();
+    Drain();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BareWindowFirstPaint)->ArgName("listing")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_FileOpenLargest(benchmark::State& state) {
+  Store store;
+  NoDialogs dialogs;
+  dialogs.answer = QString::fromStdString(LargestFile());
+  kv::Platform platform;
+  platform.settings = &store.settings;
+  platform.dialogs = &dialogs;
+  kv::frmMain w(platform);
+  w.show();
+  int editors = 0;
+  for (int i = 0; i < kv::kFormCount; ++i) {
+    if (w.editors().Ensure(static_cast<kv::Form>(i)) != nullptr) ++editors;
+  }
+  for (auto _ : state) w.mnuFileOpen_Click();
+  state.counters["editors"] = editors;
+  state.counters["girders"] = static_cast<double>(w.project().GirderLine.rows.size());
+}
+BENCHMARK(BM_FileOpenLargest)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform's notices would be timed along with the windows.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,114 @@
+// Scripted seams for the main window: dialogs answer from a list, everything that
+// would leave the process is recorded instead.
+#pragma once
+
+#include <QDir>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "app/editor_window.h"
+#include "app/frm_main.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace kv::testing {
+
+class FakeDialogs : public FileDialogs {
+ public:
+  QString OpenFileName(QWidget*, const QString& t, const QString& f, const QString& n) override {
+    return Answer(QStringList{"open", t, f, n});
+  }
+  QString SaveFileName(QWidget*, const QString& t, const QString& f, const QString& n) override {
+    return Answer(QStringList{"save", t, f, n});
+  }
+  QStringList answers;               // empty text: cancelled
+  std::vector<QStringList> calls;    // kind, title, filter, file name
+
+ private:
+  QString Answer(QStringList call) {
+    calls.push_back(std::move(call));
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+};
+
+class FakeMessages : public MessageBoxes {
+ public:
+  void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
+    titles.append(title);
+    texts.append(text);
+  }
+  QStringList titles, texts;
+};
+
+class FakePrinter : public Printer {
+ public:
+  void SetFont(const QString& f, double p) override { font = f + QStringLiteral(" %1").arg(p); }
+  void SetLandscape(bool l) override { landscape = l; }
+  std::optional<int> ShowPrintDialog(QWidget*) override { return ++dialogs, copies; }
+  void PrintJob(const QString& text) override { jobs.append(text); }
+  std::optional<int> copies = 1;
+  QString font;
+  bool landscape = false;
+  int dialogs = 0;
+  QStringList jobs;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  void SetText(const QString& t) override { text = t, ++sets; }
+  QString Text() const override { return text; }
+  QString text = QStringLiteral("held before");
+  int sets = 0;
+};
+
+class FakeClock : public Clock {
+ public:
+  QDateTime Now() const override { return now; }
+  void Wait(int) override {}
+  QDateTime now{QDate(2024, 3, 9), QTime(14, 5, 7)};
+};
+
+// An editor that counts its refreshes and notes when it is destroyed.
+class FakeEditor : public EditorWindow {
+ public:
+  FakeEditor(Project& p, QStringList* destroyed) : EditorWindow(p), destroyed_(destroyed) {}
+  ~FakeEditor() override { destroyed_->append(objectName()); }
+  void Refresh() override { ++refreshes; }
+  int refreshes = 0;
+
+ private:
+  QStringList* destroyed_;
+};
+
+// Every seam faked, settings in a file of their own; with editors, a fake per form.
+struct Shell {
+  explicit Shell(bool withEditors = false) {
+    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EditorFactories f;
+    for (auto& factory : f) {
+      if (withEditors) factory = [this](Project& p) { return new FakeEditor(p, &destroyed); };
+    }
+    window = std::make_unique<frmMain>(
+        Platform{&dialogs, &messages, &printer, &clipboard, nullptr, &clock, settings.get()}, f);
+  }
+  QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  QAction* Action(const QString& name) const { return window->findChild<QAction*>(name); }
+  EditorWindow* Editor(Form f) const { return window->editors().Window(f); }
+
+  QTemporaryDir dir;
+  FakeDialogs dialogs;
+  FakeMessages messages;
+  FakePrinter printer;
+  FakeClipboard clipboard;
+  FakeClock clock;
+  std::unique_ptr<QSettings> settings;
+  QStringList destroyed;
+  std::unique_ptr<frmMain> window;
+};
+
+}  // namespace kv::testing
