@@ -4,11 +4,15 @@
 
 #include "app/frm_main.h"
 #include "app/qt_platform.h"
+// Runs.
+// Help and About.
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kv::QtPlatform platform;
   kv::frmMain window(platform.Get());
+  // Runs: geometry and the post-processors.
+  // Help and About.
   window.show();
   window.RecordProgramFolder();
   return app.exec();
