@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "inputfile/field_routines.h"
 
@@ -44,10 +43,21 @@ std::string LineReader::ReadPaddedLine() {
 bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
+  // One read of the whole file; a file whose size cannot be told is read in pieces.
+  std::string bytes;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0) {
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), size);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    in.clear();
+  }
+  char chunk[4096];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, in.gcount());
   if (in.bad()) return false;
-  ReadInputText(buf.str(), p, warn);
+  ReadInputText(std::move(bytes), p, warn);
   return true;
 }
 
@@ -143,8 +153,11 @@ WriteResult WriteInputFile(const std::string& path, const Project& p, const Warn
   }
   LineSink lines = WriteProjectLines(p);
   result.overflows = std::move(lines.overflows);
+  std::size_t total = 0;
+  for (const std::string& l : lines.lines) total += l.size() + 2;
   std::string bytes;
-  for (const std::string& l : lines.lines) bytes += l + "\r\n";
+  bytes.reserve(total);
+  for (const std::string& l : lines.lines) bytes.append(l).append("\r\n");
 
   namespace fs = std::filesystem;
   std::error_code ec;

@@ -49,7 +49,7 @@ TEST(FieldRoutines, FormatFixedNumber) {
     const char* text;
     int w, d;
     bool point;
-    const char* want;
+    std::string want;
   } cases[] = {
       {"1.5", 6, 2, false, "   150"},
       {"0.05", 6, 2, false, "   005"},
@@ -69,7 +69,7 @@ TEST(FieldRoutines, FormatFixedNumber) {
       {"123456", 4, 0, false, "123456"},  // too wide: not cut
       {"0", 2, 2, false, "00"},           // width not above decimals: no extra zero
       {"+5", 3, 0, false, "  5"},
-      {"", 40, 0, false, std::string(30, ' ').c_str()},
+      {"", 40, 0, false, std::string(30, ' ')},  // blanks at most 30
   };
   for (const Case& c : cases)
     EXPECT_EQ(FormatFixedNumber(c.text, c.w, c.d, c.point), c.want)
