@@ -5,6 +5,7 @@
 #include "app/frm_main.h"
 #include "app/qt_platform.h"
 // Runs.
+#include "runs/runs.h"
 // Help and About.
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   kv::QtPlatform platform;
   kv::frmMain window(platform.Get());
   // Runs: geometry and the post-processors.
+  kv::InstallRuns(window);
   // Help and About.
   window.show();
   window.RecordProgramFolder();

@@ -16,6 +16,10 @@
 #include "app/listing_print.h"
 #include "app/settings.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace kv {
 
 QString QtFileFilter(const QString& filter) {
@@ -94,8 +98,26 @@ class QtClipboard final : public Clipboard {
 
 class QtProgramStarter final : public ProgramStarter {
  public:
-  bool Start(const QString& program, const QStringList& arguments, WindowStyle) override {
+  bool Start(const QString& program, const QStringList& arguments, WindowStyle style) override {
+#ifdef Q_OS_WIN
+    // Every argument in double quotes, and the window shown as the run asks.
+    QProcess p;
+    p.setProgram(program);
+    QStringList quoted;
+    for (const QString& a : arguments) quoted << QLatin1Char('"') + a + QLatin1Char('"');
+    p.setNativeArguments(quoted.join(QLatin1Char(' ')));
+    p.setCreateProcessArgumentsModifier([style](QProcess::CreateProcessArguments* a) {
+      a->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+      a->startupInfo->wShowWindow = style == WindowStyle::Hidden           ? SW_HIDE
+                                    : style == WindowStyle::MaximizedFocus ? SW_SHOWMAXIMIZED
+                                                                           : SW_SHOWNORMAL;
+    });
+    return p.startDetached();
+#else
+    // Elsewhere a detached start has no window of its own to style.
+    (void)style;
     return QProcess::startDetached(program, arguments);
+#endif
   }
 };
 

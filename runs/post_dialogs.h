@@ -1,0 +1,85 @@
+// The three post-processor dialogs. Each is a top-level window of its own, shown
+// non-modally, at most once per main window; "OK" starts a run and closes it unless the
+// file dialog was cancelled. They outlive a closed main window, not a destroyed one.
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+
+namespace kv {
+
+class frmMain;
+
+class PostDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmMain* main() const { return main_; }
+  QPushButton* Command1 = nullptr;
+
+ protected:
+  PostDialog(frmMain& main, const char* name, const char* caption);
+  // Adds "OK" below the fields and connects it.
+  void FinishLayout(QGridLayout* grid, int row, int columns);
+  // The run of this dialog; false keeps the dialog open.
+  virtual bool Run() = 0;
+
+ private:
+  void Command1_Click();
+  QPointer<frmMain> main_;
+};
+
+class Camber : public PostDialog {
+  Q_OBJECT
+ public:
+  explicit Camber(frmMain& main);
+  QLineEdit* GirderSelect;
+
+ protected:
+  bool Run() override;
+};
+
+class Stick : public PostDialog {
+  Q_OBJECT
+ public:
+  explicit Stick(frmMain& main);
+  QComboBox* cmbOutType;
+  // The code of the chosen type, 0 when none is chosen.
+  int OutputCode() const;
+
+ protected:
+  bool Run() override;
+};
+
+class ProjectCoord : public PostDialog {
+  Q_OBJECT
+ public:
+  explicit ProjectCoord(frmMain& main);
+  QLineEdit *NorthOff, *EastOff, *NorS, *Degrees, *Minutes, *Seconds, *EorW;
+
+ protected:
+  bool Run() override;
+};
+
+// The dialog of type T for this main window, created when there is none, then shown.
+template <class T>
+T* ShowPostDialog(frmMain& main) {
+  T* dialog = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* t = qobject_cast<T*>(w);
+    if (t != nullptr && t->main() == &main) dialog = t;
+  }
+  if (dialog == nullptr) dialog = new T(main);
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
+  return dialog;
+}
+
+}  // namespace kv
