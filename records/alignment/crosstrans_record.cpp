@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kWindow = "CrossTrans";
 
 struct CrossField {
-  FieldSpec spec;
+  FieldSpec cols;
   std::string CrossTransData::*text;
   bool emptyWhenBlank;  // blank columns read as empty text rather than 0
 };
@@ -37,7 +37,7 @@ const CrossField kFields[] = {
 constexpr int kGapFirst = 54, kGapWidth = 3;
 
 struct OverField {
-  FieldSpec spec;
+  FieldSpec cols;
   std::string OverrideRow::*text;
   bool emptyWhenBlank;
 };
@@ -50,8 +50,8 @@ const OverField kOverFields[] = {
 
 template <class Field>
 std::string Decode(const Field& f, std::string_view line, int units) {
-  if (f.emptyWhenBlank && IsBlankField(Columns(line, f.spec.first, f.spec.width))) return {};
-  return DecodeField(f.spec, line, units);
+  if (f.emptyWhenBlank && IsBlankField(Columns(line, f.cols.first, f.cols.width))) return {};
+  return DecodeField(f.cols, line, units);
 }
 
 }  // namespace
@@ -94,8 +94,8 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   // Items 1 to 3 give their letter; none selected (or "A") is written as "A".
   line += c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A';
   for (const CrossField& f : kFields) {
-    if (f.spec.first == kGapFirst + kGapWidth) line.append(std::size_t(kGapWidth), ' ');
-    PutField(out, line, f.spec, c.*f.text, units, kWindow);
+    if (f.cols.first == kGapFirst + kGapWidth) line.append(std::size_t(kGapWidth), ' ');
+    PutField(out, line, f.cols, c.*f.text, units, kWindow);
   }
   out.Line(std::move(line));
 
@@ -103,7 +103,7 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
     const OverrideRow& r = c.rows[i];
     if (r.OverSta.empty()) continue;
     std::string over = "03";
-    for (const OverField& f : kOverFields) PutField(out, over, f.spec, r.*f.text, units, kWindow, i);
+    for (const OverField& f : kOverFields) PutField(out, over, f.cols, r.*f.text, units, kWindow, i);
     out.Line(std::move(over));
   }
 }

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kWindow = "Horizontal";
 
 struct HorizField {
-  FieldSpec spec;
+  FieldSpec cols;
   std::string HorizontalData::*text;
 };
 
@@ -34,7 +34,7 @@ const HorizField* const kColumnOrder[] = {&kDelta,     &kPIStation, &kDegree, &k
                                           &kProfOffset, &kRadius,    &kBack,   &kAhead};
 
 void Read(const HorizField& f, std::string_view line, Project& p) {
-  p.Horizontal.*f.text = DecodeField(f.spec, line, p.MetricUnits);
+  p.Horizontal.*f.text = DecodeField(f.cols, line, p.MetricUnits);
 }
 
 bool HasLetter(std::string_view s, char upper) {
@@ -57,7 +57,7 @@ void ReadHorizontalRecord(std::string_view line, Project& p, const WarningSink&)
   if (p.MetricUnits != 1) Read(kDegree, line, p);
   Read(kRadius, line, p);
   for (const HorizField* f : {&kInSpiral, &kOutSpiral})
-    if (!IsBlankField(Columns(line, f->spec.first, f->spec.width))) Read(*f, line, p);
+    if (!IsBlankField(Columns(line, f->cols.first, f->cols.width))) Read(*f, line, p);
   Read(kProfOffset, line, p);
   Read(kBack, line, p);
   Read(kAhead, line, p);
@@ -69,10 +69,10 @@ void WriteHorizontalRecord(const Project& p, LineSink& out) {
   line += h.Option1 ? 'L' : 'R';
   for (const HorizField* f : kColumnOrder) {
     if (f == &kDegree && p.MetricUnits == 1) {
-      line += std::string(f->spec.width, ' ');
+      line += std::string(f->cols.width, ' ');
       continue;
     }
-    PutField(out, line, f->spec, h.*f->text, p.MetricUnits, kWindow);
+    PutField(out, line, f->cols, h.*f->text, p.MetricUnits, kWindow);
   }
   out.Line(std::move(line));
 }

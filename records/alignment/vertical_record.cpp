@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kWindow = "Vertical";
 
 struct VertField {
-  FieldSpec spec;
+  FieldSpec cols;
   std::string VerticalData::*text;
 };
 
@@ -34,13 +34,13 @@ constexpr int kReadOrder[] = {0, 1, 2, 3, 4, 9, 5, 6, 7, 8};
 void ReadVerticalRecord(std::string_view line, Project& p, const WarningSink&) {
   p.Mark(Form::Vert);
   for (int i : kReadOrder)
-    p.Vertical.*kFields[i].text = DecodeField(kFields[i].spec, line, p.MetricUnits);
+    p.Vertical.*kFields[i].text = DecodeField(kFields[i].cols, line, p.MetricUnits);
 }
 
 void WriteVerticalRecord(const Project& p, LineSink& out) {
   std::string line = "02";
   for (const VertField& f : kFields)
-    PutField(out, line, f.spec, p.Vertical.*f.text, p.MetricUnits, kWindow);
+    PutField(out, line, f.cols, p.Vertical.*f.text, p.MetricUnits, kWindow);
   out.Line(std::move(line));
 }
 

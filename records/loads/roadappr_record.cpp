@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kWindow = "RoadAppr";
 
 struct ApprField {
-  FieldSpec spec;
+  FieldSpec cols;
   std::string RoadApprData::*text;
 };
 
@@ -30,7 +30,7 @@ const ApprField kFields[] = {
 
 void ReadRoadApprRecord(std::string_view line, Project& p, const WarningSink&) {
   p.Mark(Form::RoadApp);
-  for (const ApprField& f : kFields) p.RoadAppr.*f.text = DecodeField(f.spec, line, p.MetricUnits);
+  for (const ApprField& f : kFields) p.RoadAppr.*f.text = DecodeField(f.cols, line, p.MetricUnits);
 }
 
 void WriteRoadApprRecord(const Project& p, LineSink& out) {
@@ -39,7 +39,7 @@ void WriteRoadApprRecord(const Project& p, LineSink& out) {
   if (a.BegStr.empty() || a.BegStr == std::string(7, ' ')) return;
   std::string line = "08";
   for (const ApprField& f : kFields)
-    PutField(out, line, f.spec, a.*f.text, p.MetricUnits, kWindow);
+    PutField(out, line, f.cols, a.*f.text, p.MetricUnits, kWindow);
   out.Line(std::move(line));
 }
 
