@@ -1,36 +1,69 @@
-// Stick figure stand-in: listing + output code -> a schematic of the listing's girder
-// ("05") and bent ("06") records, one line each: DXF for code 8, a plain list otherwise.
+// Stick figure stand-in: listing + output code -> a schematic plan of the structure:
+// girder lines along the bridge at their initial offsets, bent lines across it at their
+// distances, each with its description. DXF for code 8, a plain list otherwise.
+#include <algorithm>
 #include <cstdlib>
 
 #include "stand_in.h"
 
+namespace {
+
+struct Stick {
+  double x1, y1, x2, y2;
+  const char* layer;
+  std::string label;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) return kv::standin::Usage("KvarStFi", "listing.lis code");
+  using namespace kv::standin;
+  if (argc != 3) return Usage("KvarStFi", "listing.lis code");
   const int code = std::atoi(argv[2]);
   if (code != 4 && code != 8 && code != 16) return 2;
-  std::vector<std::string> lines;
-  for (const std::string& r : kv::standin::EchoedRecords(kv::standin::ReadLines(argv[1])))
-    if (r.rfind("05", 0) == 0 || r.rfind("06", 0) == 0) lines.push_back(r);
-  // Girder lines run along x, bent lines across; one unit apart, in record order.
-  const bool dxf = code == 8;
-  kv::standin::Writer out(kv::standin::WithExtension(argv[1], dxf ? ".dxf" : ".stk"));
-  if (!out.ok()) return 1;
-  if (dxf) out << "0" << "SECTION" << "2" << "ENTITIES";
-  else out << "STAND-IN STICK FIGURE, code " + std::to_string(code) + ": x1 y1 x2 y2 record";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const bool girder = lines[i][1] == '5';
-    const double k = double(i), x1 = girder ? 0 : k, y1 = girder ? k : 0,
-                 x2 = girder ? 100 : k, y2 = girder ? k : 100;
-    if (dxf) {
-      out << "0" << "LINE" << "8" << (girder ? "GIRDERS" : "BENTS");
-      const double v[] = {x1, y1, x2, y2};
-      const char* g[] = {"10", "20", "11", "21"};
-      for (int j = 0; j < 4; ++j) out << g[j] << std::to_string(v[j]);
-    } else {
-      out << std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) + " " +
-                 std::to_string(y2) + " " + lines[i];
-    }
+  const kv::Project p = ReadRecords(EchoedRecords(ReadLines(argv[1])), nullptr);
+  const auto girders = UsedGirders(p);
+  const auto bents = UsedBents(p);
+  double xlo = 0, xhi = 100, ylo = 0, yhi = 10;
+  if (!bents.empty()) {
+    xlo = xhi = Number(bents.front()->Text1);
+    for (const auto* b : bents) xlo = std::min(xlo, Number(b->Text1)), xhi = std::max(xhi, Number(b->Text1));
   }
-  if (dxf) out << "0" << "ENDSEC" << "0" << "EOF";
+  if (!girders.empty()) {
+    ylo = yhi = Number(girders.front()->Text1);
+    for (const auto* g : girders) ylo = std::min(ylo, Number(g->Text1)), yhi = std::max(yhi, Number(g->Text1));
+  }
+  std::vector<Stick> sticks;
+  for (const auto* g : girders) {
+    const double y = Number(g->Text1);
+    sticks.push_back({xlo, y, xhi, y, "GIRDERS", g->Text4});
+  }
+  for (const auto* b : bents) {
+    const double x = Number(b->Text1);
+    sticks.push_back({x, ylo, x, yhi, "BENTS", b->Text4});
+  }
+  const bool dxf = code == 8;
+  Writer out(WithExtension(argv[1], dxf ? ".dxf" : ".stk"));
+  if (!out.ok()) return 1;
+  auto num = [](double v) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.4f", v);
+    return std::string(b);
+  };
+  if (dxf) {
+    out << "0" << "SECTION" << "2" << "ENTITIES";
+    for (const Stick& s : sticks) {
+      out << "0" << "LINE" << "8" << s.layer << "10" << num(s.x1) << "20" << num(s.y1) << "30"
+          << "0.0" << "11" << num(s.x2) << "21" << num(s.y2) << "31" << "0.0";
+      out << "0" << "TEXT" << "8" << s.layer << "10" << num(s.x1) << "20" << num(s.y1) << "30"
+          << "0.0" << "40" << "1.0" << "1" << s.label;
+    }
+    out << "0" << "ENDSEC" << "0" << "EOF";
+  } else {
+    out << "STAND-IN STICK FIGURE, code " + std::to_string(code) + ": layer x1 y1 x2 y2 description";
+    for (const Stick& s : sticks)
+      out << std::string(s.layer) + " " + num(s.x1) + " " + num(s.y1) + " " + num(s.x2) + " " +
+                 num(s.y2) + " " + s.label;
+  }
   return 0;
 }

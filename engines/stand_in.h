@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "cli/dump.h"
+#include "inputfile/input_file.h"
 
 namespace kv::standin {
 
@@ -58,25 +63,126 @@ inline std::vector<std::string> EchoedRecords(const std::vector<std::string>& li
 }
 
 inline std::string Numbered(std::size_t n, const std::string& line) {
-  char num[16];
+  char num[32];
   std::snprintf(num, sizeof num, "%4zu", n);
   return std::string(" ") + num + " | " + line;
 }
 
-// The stand-in engine's listing: a header, the records counted by code, the input echoed.
+// The input records read as the editor reads them, with the warnings in order.
+inline Project ReadRecords(const std::vector<std::string>& lines, std::vector<std::string>* warnings) {
+  std::string bytes;
+  for (const std::string& l : lines) bytes.append(l).append("\r\n");
+  Project p;
+  ReadInputText(std::move(bytes), p, [&](const std::string& w) {
+    if (warnings) warnings->push_back(w);
+  });
+  return p;
+}
+
+// A text cell as a number: stations lose their plus sign; anything else reads as 0.
+inline double Number(std::string text) {
+  for (auto at = text.find('+'); at != std::string::npos; at = text.find('+')) text.erase(at, 1);
+  return std::strtod(text.c_str(), nullptr);
+}
+
+// The written girder lines (those with a description), in file order.
+inline std::vector<const GirderRow*> UsedGirders(const Project& p) {
+  std::vector<const GirderRow*> rows;
+  for (const GirderRow& r : p.GirderLine.rows)
+    if (r.Text4.find_first_not_of(' ') != std::string::npos) rows.push_back(&r);
+  return rows;
+}
+
+inline std::vector<const BentRow*> UsedBents(const Project& p) {
+  std::vector<const BentRow*> rows;
+  for (const BentRow& r : p.BentLine.rows)
+    if (r.Text4.find_first_not_of(' ') != std::string::npos) rows.push_back(&r);
+  return rows;
+}
+
+// Girder numbers from "1,3,4,6" or "1-20" (and mixtures); counted from 1.
+inline std::set<int> GirderSelection(const std::string& list) {
+  std::set<int> chosen;
+  std::size_t at = 0;
+  while (at <= list.size()) {
+    std::size_t comma = list.find(',', at);
+    const std::string part = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+    const auto dash = part.find('-');
+    const int lo = std::atoi(part.c_str());
+    const int hi = dash == std::string::npos ? lo : std::atoi(part.c_str() + dash + 1);
+    for (int g = lo; g >= 1 && g <= hi && g <= 1000; ++g) chosen.insert(g);
+    if (comma == std::string::npos) break;
+    at = comma + 1;
+  }
+  return chosen;
+}
+
+// The dump is UTF-8; the listing keeps the input file's Latin-1 bytes.
+inline std::string Latin1(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = utf8[i];
+    if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      out += char(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
+    } else {
+      out += char(c);
+    }
+  }
+  return out;
+}
+
+// One family of the dump as "  Name: value" lines; grid rows that hold something, numbered.
+inline void WriteFamily(Writer& out, const std::string& title, const nlohmann::json& family) {
+  out << title;
+  for (auto it = family.begin(); it != family.end(); ++it) {
+    if (it.key() == "rows") continue;
+    std::string v = it->is_string() ? it->get<std::string>() : it->dump();
+    for (auto at = v.find("\r\n"); at != std::string::npos; at = v.find("\r\n")) v.replace(at, 2, " / ");
+    out << "  " + it.key() + ": " + Latin1(v);
+  }
+  if (family.contains("rows")) {
+    int n = 0;
+    for (const nlohmann::json& row : family["rows"]) {
+      ++n;
+      std::string line;
+      bool used = false;
+      for (auto it = row.begin(); it != row.end(); ++it) {
+        if (it->is_string() && !it->get<std::string>().empty()) used = true;
+        if (it.key() == "Combo3Items" || it.key().find("Enabled") != std::string::npos) continue;
+        line += " " + it.key() + "=" + (it->is_string() ? "\"" + it->get<std::string>() + "\"" : it->dump());
+      }
+      if (used) out << "  row " + std::to_string(n) + ":" + Latin1(line);
+    }
+  }
+  out << "";
+}
+
+// The stand-in engine's listing: a header, the warnings, every family as the editors
+// show it, then the input echoed (the post-processor stand-ins read it back).
 inline int WriteListing(const std::string& input, const std::string& listing,
                         const std::vector<std::string>& lines, const char* units) {
   Writer out(listing);
   if (!out.ok()) return 1;
   out << "STAND-IN GEOMETRY ENGINE - no geometry is computed by this program"
       << std::string("Units: ") + units << "Input: " + input << "";
-  int counts[9] = {};
-  for (const std::string& l : lines)
-    if (l.size() >= 2 && l[0] == '0' && l[1] >= '0' && l[1] <= '8') ++counts[l[1] - '0'];
-  out << "Records by code:";
-  for (int c = 0; c < 9; ++c)
-    out << "  0" + std::to_string(c) + ": " + std::to_string(counts[c]);
-  out << "" << "Input echo:";
+  std::vector<std::string> warnings;
+  const Project p = ReadRecords(lines, &warnings);
+  out << "Warnings:";
+  if (warnings.empty()) out << "  none";
+  for (const std::string& w : warnings) out << "  " + w;
+  out << "";
+  const nlohmann::json dump = DumpProject(p, warnings);
+  const char* families[][2] = {{"Description", "Project description"},
+                               {"Horizontal", "Horizontal alignment"},
+                               {"Vertical", "Vertical alignment"},
+                               {"CrossTrans", "Cross slope and transitions"},
+                               {"RefLine", "Reference line"},
+                               {"GirderLine", "Girder lines"},
+                               {"BentLine", "Bent lines"},
+                               {"DeadLoad", "Dead load deflections"},
+                               {"RoadAppr", "Roadway approaches"}};
+  for (const auto& f : families) WriteFamily(out, f[1], dump[f[0]]);
+  out << "Input echo:";
   for (std::size_t i = 0; i < lines.size(); ++i) out << Numbered(i + 1, lines[i]);
   out << "" << "End of listing";
   return 0;

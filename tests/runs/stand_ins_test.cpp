@@ -68,6 +68,9 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
     EXPECT_TRUE(shown.contains(c.units));
     const QByteArray firstRecord = Read(dat).split('\n').value(1).trimmed();
     EXPECT_TRUE(shown.contains(QString::fromLatin1(firstRecord)));
+    // The report goes family by family with what the editors show.
+    EXPECT_TRUE(shown.contains("\nGirder lines\n")) << shown.left(400).toStdString();
+    EXPECT_TRUE(shown.contains("Text4=\"G1 "));
     s.log.clear();
   }
 
@@ -87,12 +90,18 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   ASSERT_TRUE(AppearsSoon(base + ".out", *real.Get().clock));
   ASSERT_TRUE(AppearsSoon(base + ".dxf", *real.Get().clock));
   ASSERT_TRUE(AppearsSoon(base + ".pcf", *real.Get().clock));
-  EXPECT_TRUE(Read(base + ".cmb").startsWith("Girders: 1-20\r\n"));
+  const QByteArray cmb = Read(base + ".cmb");
+  EXPECT_TRUE(cmb.startsWith("Girders: 1-20\r\n"));
+  // Girders A, C and E carry the sample's three dead-load rows; B and D have none.
+  EXPECT_EQ(cmb.count("\r\n07"), 3) << cmb.toStdString();
   EXPECT_TRUE(Read(base + ".out").contains(Read(base + ".cmb").split('\n').value(1).trimmed()));
   const QByteArray dxf = Read(base + ".dxf");
   EXPECT_TRUE(dxf.startsWith("0\r\nSECTION\r\n2\r\nENTITIES\r\n")) << dxf.left(80).toStdString();
   EXPECT_TRUE(dxf.contains("GIRDERS"));
   EXPECT_TRUE(dxf.contains("BENTS"));
+  // Bent lines at their distances, girder lines at their offsets, with descriptions.
+  EXPECT_TRUE(dxf.contains("10\r\n85.0000\r\n20\r\n-12.0000")) << dxf.toStdString();
+  EXPECT_TRUE(dxf.contains("PIER 2"));
   EXPECT_TRUE(Read(base + ".pcf").contains("Northing offset: [1000]\r\nEasting offset: []"));
 }
 
