@@ -12,6 +12,13 @@
 namespace kv {
 namespace {
 
+std::function<bool(SaveStep)>& SaveFaultHook() {
+  static std::function<bool(SaveStep)> hook;
+  return hook;
+}
+
+bool SaveFault(SaveStep step) { return SaveFaultHook() && SaveFaultHook()(step); }
+
 bool Code(const std::string& line, const char* code) {
   return line.size() >= 2 && line[0] == code[0] && line[1] == code[1];
 }
@@ -144,6 +151,8 @@ LineSink WriteProjectLines(const Project& p) {
   return out;
 }
 
+void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { SaveFaultHook() = std::move(hook); }
+
 WriteResult WriteInputFile(const std::string& path, const Project& p, const WarningSink& message) {
   WriteResult result;
   if (path.empty()) {
@@ -184,8 +193,15 @@ WriteResult WriteInputFile(const std::string& path, const Project& p, const Warn
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
   int err = errno;
+  if (ok && SaveFault(SaveStep::WriteTemp)) {
+    ok = false;
+    err = ENOSPC;
+  }
   ok = std::fclose(f) == 0 && ok;
-  if (ok) {
+  if (ok && SaveFault(SaveStep::ReplaceTarget)) {
+    ok = false;
+    result.error = std::string("cannot replace ") + path;
+  } else if (ok) {
     fs::rename(temp, target, ec);
     if (ec) {
       ok = false;

@@ -2,6 +2,7 @@
 // which order the families are written.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,5 +46,10 @@ struct WriteResult {
 // replaces it only when complete. An empty path raises "No file specified for
 // output." through message and touches nothing.
 WriteResult WriteInputFile(const std::string& path, const Project& p, const WarningSink& message);
+
+// Lets tests make a save fail at one step, as a full disk or a stop would. The
+// hook is asked before each step; true makes that step fail. Empty by default.
+enum class SaveStep { WriteTemp, ReplaceTarget };
+void SetSaveFaultHook(std::function<bool(SaveStep)> hook);
 
 }  // namespace kv
