@@ -131,25 +131,59 @@ inline std::string Latin1(const std::string& utf8) {
   return out;
 }
 
+// Selections as the editors show them: the chosen item's text ("none" when nothing is
+// chosen), and the options chosen in a multi-selection list.
+inline std::string Shown(const std::string& family, const std::string& key, const nlohmann::json& v,
+                         const nlohmann::json& row) {
+  auto items = [&]() -> std::vector<std::string> {
+    auto all = [](const auto& a) { return std::vector<std::string>(a.begin(), a.end()); };
+    if (family == "CrossTrans" && key == "CrownType") return all(kCrownTypeItems);
+    if (family == "RefLine" && key == "StaOn") return all(kStaOnItems);
+    if (family == "RefLine" && key == "SkewRespTo") return all(kSkewRespToItems);
+    if (family == "RefLine" && key == "LayoutLineIs") return all(kLayoutLineIsItems);
+    if (family == "RefLine" && key == "RevLayoutLine") return all(kRevLayoutLineItems);
+    if (family == "GirderLine" && key == "Combo1") return all(kGirderLineTypeItems);
+    if (family == "GirderLine" && key == "Combo3") return row["Combo3Items"].get<std::vector<std::string>>();
+    if (family == "GirderLine" && key == "Combo2") return all(kGirderOffsetTypeItems);
+    if (family == "GirderLine" && key == "List1") return all(kGirderOptionItems);
+    if (family == "BentLine" && key == "Combo1") return all(kBentDistanceTypeItems);
+    if (family == "BentLine" && key == "Combo2") return all(kBentSkewTypeItems);
+    if (family == "BentLine" && key == "List1") return all(kBentOptionItems);
+    return {};
+  }();
+  if (v.is_string()) return "\"" + v.get<std::string>() + "\"";
+  if (items.empty()) return v.dump();
+  if (v.is_array()) {
+    std::string chosen;
+    for (std::size_t i = 0; i < v.size() && i < items.size(); ++i)
+      if (v[i].get<bool>()) chosen += (chosen.empty() ? "" : ", ") + items[i];
+    return "[" + chosen + "]";
+  }
+  const int i = v.get<int>();
+  return i >= 0 && i < int(items.size()) ? "\"" + items[i] + "\"" : "none";
+}
+
 // One family of the dump as "  Name: value" lines; grid rows that hold something, numbered.
-inline void WriteFamily(Writer& out, const std::string& title, const nlohmann::json& family) {
+inline void WriteFamily(Writer& out, const std::string& family, const std::string& title,
+                        const nlohmann::json& f) {
+  const nlohmann::json& familyJson = f;
   out << title;
-  for (auto it = family.begin(); it != family.end(); ++it) {
+  for (auto it = familyJson.begin(); it != familyJson.end(); ++it) {
     if (it.key() == "rows") continue;
-    std::string v = it->is_string() ? it->get<std::string>() : it->dump();
+    std::string v = it->is_string() ? it->get<std::string>() : Shown(family, it.key(), *it, {});
     for (auto at = v.find("\r\n"); at != std::string::npos; at = v.find("\r\n")) v.replace(at, 2, " / ");
     out << "  " + it.key() + ": " + Latin1(v);
   }
-  if (family.contains("rows")) {
+  if (familyJson.contains("rows")) {
     int n = 0;
-    for (const nlohmann::json& row : family["rows"]) {
+    for (const nlohmann::json& row : familyJson["rows"]) {
       ++n;
       std::string line;
       bool used = false;
       for (auto it = row.begin(); it != row.end(); ++it) {
         if (it->is_string() && !it->get<std::string>().empty()) used = true;
         if (it.key() == "Combo3Items" || it.key().find("Enabled") != std::string::npos) continue;
-        line += " " + it.key() + "=" + (it->is_string() ? "\"" + it->get<std::string>() + "\"" : it->dump());
+        line += " " + it.key() + "=" + Shown(family, it.key(), *it, row);
       }
       if (used) out << "  row " + std::to_string(n) + ":" + Latin1(line);
     }
@@ -181,7 +215,7 @@ inline int WriteListing(const std::string& input, const std::string& listing,
                                {"BentLine", "Bent lines"},
                                {"DeadLoad", "Dead load deflections"},
                                {"RoadAppr", "Roadway approaches"}};
-  for (const auto& f : families) WriteFamily(out, f[1], dump[f[0]]);
+  for (const auto& f : families) WriteFamily(out, f[0], f[1], dump[f[0]]);
   out << "Input echo:";
   for (std::size_t i = 0; i < lines.size(); ++i) out << Numbered(i + 1, lines[i]);
   out << "" << "End of listing";
