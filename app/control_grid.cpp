@@ -1,0 +1,234 @@
+#include "app/control_grid.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+
+#include "app/settings.h"
+
+namespace kv {
+
+ControlGrid::ControlGrid(QWidget* host, std::vector<GridColumn> columns, GridGeometry geometry)
+    : QObject(host), host_(host), columns_(std::move(columns)), geometry_(geometry) {
+  const GridGeometry& g = geometry_;
+  frame_ = new QFrame(host_);
+  frame_->setObjectName("Frame1");
+  frame_->setFrameShape(QFrame::Box);
+  frame_->setGeometry(X(g.frameLeft), Y(g.frameTop), X(g.frameWidth), Y(g.frameHeight));
+
+  scroll_ = new QScrollBar(Qt::Vertical, host_);
+  scroll_->setObjectName("VScroll1");
+  scroll_->setGeometry(X(g.scrollLeft), Y(g.scrollTop), X(g.scrollWidth), Y(g.scrollHeight));
+  scroll_->setRange(g.scrollMin, g.scrollMax);
+  scroll_->setSingleStep(g.scrollSmall);
+  scroll_->setPageStep(g.scrollLarge);
+  scroll_->setValue(g.scrollValue);
+  scrollPos_ = scroll_->value();
+  connect(scroll_, &QScrollBar::valueChanged, this, &ControlGrid::ApplyScroll);
+
+  for (const GridColumn& column : columns_) {
+    if (column.heading.isEmpty()) continue;
+    auto* label = new QLabel(column.heading, host_);
+    label->setObjectName(column.headingName.isEmpty() ? column.name + "Heading" : column.headingName);
+    label->setGeometry(X(g.frameLeft + column.left), Y(g.headingTop), X(column.width), Y(g.headingHeight));
+  }
+}
+
+int ControlGrid::X(double twips) const { return TwipsToPixels(twips, host_->logicalDpiX()); }
+int ControlGrid::Y(double twips) const { return TwipsToPixels(twips, host_->logicalDpiY()); }
+
+int ControlGrid::ColumnIndex(const QString& name) const {
+  for (size_t i = 0; i < columns_.size(); ++i)
+    if (columns_[i].name == name) return static_cast<int>(i);
+  return -1;
+}
+
+void ControlGrid::AddInitialRows(int count) {
+  for (int i = 0; i < count; ++i) {
+    const int index = RowCount();
+    Row row;
+    row.top = geometry_.rowTop + index * geometry_.rowSpacing - (scrollPos_ - geometry_.scrollValue);
+    rows_.push_back(row);
+    for (size_t c = 0; c < columns_.size(); ++c)
+      rows_.back().cells.push_back(MakeCell(index, static_cast<int>(c)));
+    Place(rows_.back());
+  }
+}
+
+int ControlGrid::AddRow() {
+  if (rows_.empty()) {
+    AddInitialRows(1);
+    return 0;
+  }
+  const int index = RowCount();
+  Row row;
+  // Just below the last row as it stands now, so rows added after scrolling line up.
+  row.top = rows_.back().top + geometry_.rowHeight + geometry_.appendOffset;
+  rows_.push_back(row);
+  for (size_t c = 0; c < columns_.size(); ++c)
+    rows_.back().cells.push_back(MakeCell(index, static_cast<int>(c)));
+  Place(rows_.back());
+  return index;
+}
+
+QWidget* ControlGrid::MakeCell(int row, int column) {
+  const GridColumn& col = columns_[column];
+  QWidget* cell = nullptr;
+  switch (col.kind) {
+    case GridColumn::Kind::TextBox: {
+      auto* edit = new QLineEdit(frame_);
+      connect(edit, &QLineEdit::textEdited, this, [this, edit, column] {
+        if (!quiet_) emit CellEdited(edit->property("Index").toInt(), column);
+      });
+      cell = edit;
+      break;
+    }
+    case GridColumn::Kind::DropDown: {
+      auto* combo = new QComboBox(frame_);
+      combo->addItems(col.items);
+      combo->setPlaceholderText(col.prompt);
+      combo->setCurrentIndex(-1);
+      connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, column] {
+        if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
+      });
+      cell = combo;
+      break;
+    }
+    case GridColumn::Kind::MultiList: {
+      auto* list = new QListWidget(frame_);
+      list->addItems(col.items);
+      list->setSelectionMode(QAbstractItemView::MultiSelection);
+      list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setFocusPolicy(Qt::StrongFocus);
+      if (list->count() > 0) list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+      connect(list, &QListWidget::itemSelectionChanged, this, [this, list, column] {
+        UpdateListTip(list);
+        if (!quiet_) emit CellEdited(list->property("Index").toInt(), column);
+      });
+      UpdateListTip(list);
+      cell = list;
+      break;
+    }
+  }
+  cell->setObjectName(col.name);
+  cell->setProperty("Index", row);
+  cell->installEventFilter(this);
+  cell->show();
+  return cell;
+}
+
+void ControlGrid::UpdateListTip(QListWidget* list) {
+  QStringList names;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) names << list->item(i)->text();
+  list->setToolTip(names.isEmpty() ? QString("(none selected)") : names.join(", "));
+}
+
+void ControlGrid::Place(Row& row) {
+  for (size_t c = 0; c < row.cells.size(); ++c)
+    row.cells[c]->setGeometry(X(columns_[c].left), Y(row.top), X(columns_[c].width), Y(geometry_.rowHeight));
+}
+
+void ControlGrid::ApplyScroll(int value) {
+  // Every cell moves by the difference between the value last applied and this one.
+  const int delta = value - scrollPos_;
+  scrollPos_ = value;
+  for (Row& row : rows_) {
+    row.top -= delta;
+    Place(row);
+  }
+}
+
+void ControlGrid::GrowMax(int amount) { scroll_->setMaximum(scroll_->maximum() + amount); }
+
+QWidget* ControlGrid::Cell(int row, int column) const {
+  if (row < 0 || row >= RowCount() || column < 0 || column >= static_cast<int>(columns_.size())) return nullptr;
+  return rows_[row].cells[column];
+}
+
+QString ControlGrid::CellText(int row, int column) const {
+  QWidget* cell = Cell(row, column);
+  if (auto* edit = qobject_cast<QLineEdit*>(cell)) return edit->text();
+  if (auto* combo = qobject_cast<QComboBox*>(cell)) return combo->currentIndex() < 0 ? QString() : combo->currentText();
+  if (auto* list = qobject_cast<QListWidget*>(cell)) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->isSelected()) names << list->item(i)->text();
+    return names.join(",");
+  }
+  return {};
+}
+
+void ControlGrid::SetCellText(int row, int column, const QString& text) {
+  QWidget* cell = Cell(row, column);
+  quiet_ = true;
+  if (auto* edit = qobject_cast<QLineEdit*>(cell)) {
+    edit->setText(text);
+  } else if (auto* combo = qobject_cast<QComboBox*>(cell)) {
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text));
+  } else if (auto* list = qobject_cast<QListWidget*>(cell)) {
+    const QStringList names = text.split(',', Qt::SkipEmptyParts);
+    for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(names.contains(list->item(i)->text()));
+  }
+  quiet_ = false;
+}
+
+void ControlGrid::SetItems(int row, int column, const QStringList& items, const QString& prompt) {
+  auto* combo = qobject_cast<QComboBox*>(Cell(row, column));
+  if (!combo) return;
+  quiet_ = true;
+  combo->clear();
+  combo->addItems(items);
+  combo->setPlaceholderText(prompt);
+  combo->setCurrentIndex(-1);
+  quiet_ = false;
+}
+
+int ControlGrid::ChosenIndex(int row, int column) const {
+  if (auto* combo = qobject_cast<QComboBox*>(Cell(row, column))) return combo->currentIndex();
+  return -1;
+}
+
+void ControlGrid::SetChosenIndex(int row, int column, int index) {
+  auto* combo = qobject_cast<QComboBox*>(Cell(row, column));
+  if (!combo) return;
+  quiet_ = true;
+  combo->setCurrentIndex(index);
+  quiet_ = false;
+}
+
+std::vector<int> ControlGrid::SelectedIndexes(int row, int column) const {
+  std::vector<int> out;
+  if (auto* list = qobject_cast<QListWidget*>(Cell(row, column)))
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->isSelected()) out.push_back(i);
+  return out;
+}
+
+void ControlGrid::SetSelectedIndexes(int row, int column, const std::vector<int>& indexes) {
+  auto* list = qobject_cast<QListWidget*>(Cell(row, column));
+  if (!list) return;
+  quiet_ = true;
+  for (int i = 0; i < list->count(); ++i)
+    list->item(i)->setSelected(std::find(indexes.begin(), indexes.end(), i) != indexes.end());
+  UpdateListTip(list);
+  quiet_ = false;
+}
+
+bool ControlGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    const QVariant index = watched->property("Index");
+    if (index.isValid()) currentRow_ = index.toInt();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kv
