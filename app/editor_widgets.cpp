@@ -1,0 +1,162 @@
+#include "app/editor_widgets.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "app/editor_window.h"
+#include "app/settings.h"
+
+namespace kv {
+
+namespace {
+
+QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+std::string Bytes(const QString& s) { return s.toLatin1().toStdString(); }
+
+// Sets both buttons as the fields say, even to neither selected.
+void SetPair(QButtonGroup* group, QRadioButton* a, bool on1, QRadioButton* b, bool on2) {
+  group->setExclusive(false);
+  a->setChecked(on1);
+  b->setChecked(on2 && !on1);
+  group->setExclusive(true);
+}
+
+}  // namespace
+
+QLineEdit* FieldBinder::Text(QWidget* parent, const char* name, std::string* field) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  QObject::connect(box, &QLineEdit::textChanged, box, [this, field](const QString& t) {
+    if (!loading_) *field = Bytes(t);
+  });
+  loaders_.push_back([box, field] { box->setText(Latin(*field)); });
+  return box;
+}
+
+QPlainTextEdit* FieldBinder::MultiText(QWidget* parent, const char* name, std::string* field) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setTabChangesFocus(true);
+  QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, box, field] {
+    if (loading_) return;
+    QString t = box->toPlainText();
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    *field = Bytes(t);
+  });
+  loaders_.push_back([box, field] {
+    QString t = Latin(*field);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(t);
+  });
+  return box;
+}
+
+QCheckBox* FieldBinder::Check(QWidget* parent, const char* name, const char* text, bool* field) {
+  auto* box = new WrapCheckBox(QString::fromLatin1(text), parent);
+  box->setObjectName(QString::fromLatin1(name));
+  QObject::connect(box, &QCheckBox::toggled, box, [this, field](bool on) {
+    if (!loading_) *field = on;
+  });
+  loaders_.push_back([box, field] { box->setChecked(*field); });
+  return box;
+}
+
+QListWidget* FieldBinder::List(QWidget* parent, const char* name,
+                               const std::vector<const char*>& items, int* field) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (const char* item : items) list->addItem(QString::fromLatin1(item));
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [this, field](int row) {
+    if (!loading_) *field = row;
+  });
+  loaders_.push_back([list, field] {
+    const int row = (*field >= 0 && *field < list->count()) ? *field : -1;
+    list->setCurrentRow(row);
+    if (row < 0) list->clearSelection();
+    else list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
+  });
+  list->setCurrentRow(-1);
+  return list;
+}
+
+std::pair<QRadioButton*, QRadioButton*> FieldBinder::Options(
+    QWidget* parent, const char* name1, const char* text1, bool* field1, const char* name2,
+    const char* text2, bool* field2, std::function<void(bool)> onPick) {
+  auto* a = new QRadioButton(QString::fromLatin1(text1), parent);
+  auto* b = new QRadioButton(QString::fromLatin1(text2), parent);
+  a->setObjectName(QString::fromLatin1(name1));
+  b->setObjectName(QString::fromLatin1(name2));
+  auto* group = new QButtonGroup(parent);
+  group->addButton(a);
+  group->addButton(b);
+  auto pick = [this, field1, field2, onPick](bool first) {
+    if (loading_) return;
+    *field1 = first;
+    *field2 = !first;
+    if (onPick) onPick(first);
+  };
+  QObject::connect(a, &QRadioButton::toggled, a, [pick](bool on) { if (on) pick(true); });
+  QObject::connect(b, &QRadioButton::toggled, b, [pick](bool on) { if (on) pick(false); });
+  loaders_.push_back([group, a, b, field1, field2] { SetPair(group, a, *field1, b, *field2); });
+  return {a, b};
+}
+
+void FieldBinder::Load() {
+  loading_ = true;
+  for (auto& load : loaders_) load();
+  loading_ = false;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* text) {
+  return new QLabel(QString::fromLatin1(text), parent);
+}
+
+QPushButton* MakeHideButton(EditorWindow* window, const char* name) {
+  auto* button = new QPushButton(QStringLiteral("Hide"), window);
+  button->setObjectName(QString::fromLatin1(name));
+  QObject::connect(button, &QPushButton::clicked, window, &EditorWindow::HideEditor);
+  return button;
+}
+
+void PlaceTwips(QWidget* w, int left, int top, int width, int height) {
+  const double dx = w->logicalDpiX(), dy = w->logicalDpiY();
+  w->setGeometry(TwipsToPixels(left, dx), TwipsToPixels(top, dy), TwipsToPixels(width, dx),
+                 TwipsToPixels(height, dy));
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  const QString text = opt.text;
+  opt.text.clear();
+  const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+  QStyleOptionButton box = opt;
+  box.rect = indicator;
+  box.rect.moveTop(2);
+  p.drawPrimitive(QStyle::PE_IndicatorCheckBox, box);
+  const int x = indicator.right() + 5;
+  QRect textRect(x, 0, width() - x, height());
+  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                           QPalette::WindowText));
+  p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = p.boundingRect(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+bool WrapCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+}  // namespace kv
