@@ -3,7 +3,12 @@
 // from one file can be too wide for its columns on writing (a 7-digit radius gains
 // its two decimals); such a line is written longer, as the engine's writer does, and
 // the next read sees its later fields shifted. Settling is asked of the cycle whose
-// first two writes put every field in its columns.
+// first two writes put every field in its columns. A description value that holds
+// ";" or one of the description keywords cannot come back as it was written: the
+// reader takes the keyword inside the value as a keyword of its own, so such a value
+// changes on every cycle by the line's own rules and is not asked to settle.
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,11 +17,24 @@
 
 namespace {
 
+bool CarriesKeyword(std::string value) {
+  std::transform(value.begin(), value.end(), value.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  for (const char* k : {";", "units:", "project:", "designer:", "detailer:", "subaccount:",
+                        "location:"})
+    if (value.find(k) != std::string::npos) return true;
+  return false;
+}
+
 std::string Cycle(const std::string& bytes, bool* fits = nullptr) {
   kv::Project p;
   kv::ReadInputText(bytes, p, [](const std::string&) {});
   const kv::LineSink written = kv::WriteProjectLines(p);
-  if (fits) *fits = written.overflows.empty();
+  const kv::DescriptionData& d = p.Description;
+  bool settles = written.overflows.empty();
+  for (const std::string* v : {&d.ProjNum, &d.SubAcc, &d.Designer, &d.Detailer, &d.Location})
+    if (CarriesKeyword(*v)) settles = false;
+  if (fits) *fits = settles;
   std::string out;
   for (const std::string& l : written.lines) out += l + "\r\n";
   return out;
