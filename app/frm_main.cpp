@@ -138,7 +138,7 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   resize(TwipsToPixels(place.width, DpiX()), TwipsToPixels(place.height, DpiY()));
 
   HelpFile = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
-                                      QStringLiteral("/Kvarel.hlp"));
+                                      QStringLiteral("/help/index.html"));
 }
 
 frmMain::~frmMain() = default;

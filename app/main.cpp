@@ -10,6 +10,7 @@
 // Runs.
 #include "runs/runs.h"
 // Help and About.
+#include "app/help.h"
 
 int main(int argc, char** argv) {
   // Answered before any window system is needed, so they work on a bare terminal.
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   // Runs: geometry and the post-processors.
   kv::InstallRuns(window);
   // Help and About.
+  kv::InstallHelp(window);
   window.show();
   window.RecordProgramFolder();
   return app.exec();

@@ -38,11 +38,13 @@ class FakeDialogs : public FileDialogs {
 
 class FakeMessages : public MessageBoxes {
  public:
-  void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
+  void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     titles.append(title);
     texts.append(text);
+    icons.push_back(icon);
   }
   QStringList titles, texts;
+  std::vector<MessageIcon> icons;
 };
 
 class FakePrinter : public Printer {
