@@ -20,7 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_registry.h"
 #include "app/editor_window.h"
+#include "inputfile/input_file.h"
 #include "app/frm_main.h"
 
 namespace {
@@ -193,6 +195,38 @@ void BM_FileOpenLargest(benchmark::State& state) {
   state.counters["girders"] = static_cast<double>(w.project().GirderLine.rows.size());
 }
 BENCHMARK(BM_FileOpenLargest)->Unit(benchmark::kMillisecond);
+
+// A grid window made from a project that holds its largest table, from construction to
+// the first paint.
+void BM_GridWindowFirstPaint(benchmark::State& state) {
+  const auto form = static_cast<kv::Form>(state.range(0));
+  const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
+  if (!make) {
+    state.SkipWithError("no window for this form in this build");
+    return;
+  }
+  kv::Project project;
+  kv::ReadInputFile(LargestFile(), project, {});
+  for (auto _ : state) {
+    std::unique_ptr<kv::EditorWindow> w(make(project));
+    if (!ShowUntilPainted(w.get())) state.SkipWithError("no paint");
+    state.PauseTiming();
+    w.reset();
+    Drain();
+    state.ResumeTiming();
+  }
+  const std::size_t rows = form == kv::Form::Gird   ? project.GirderLine.rows.size()
+                           : form == kv::Form::Bent ? project.BentLine.rows.size()
+                                                    : project.DeadLoad.rows.size();
+  state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_GridWindowFirstPaint)
+    ->ArgName("form")
+    ->Arg(static_cast<int>(kv::Form::Gird))
+    ->Arg(static_cast<int>(kv::Form::Bent))
+    ->Arg(static_cast<int>(kv::Form::Dead))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
