@@ -33,7 +33,8 @@ version=$(sed -n 's/^project(WexaKelvara VERSION \([0-9.]*\).*/\1/p' "$top/CMake
 [ "$(kelvara --version)" = "kelvara $version" ] || fail "kelvara --version"
 [ "$(wexa-kelvara --version)" = "wexa-kelvara $version" ] || fail "wexa-kelvara --version"
 kelvara check /usr/share/wexa-kelvara/samples/bridge_english.dat || fail "kelvara check"
-echo "versions and check: ok"
+[ -f /usr/libexec/wexa-kelvara/help/index.html ] || fail "help document not in the program folder"
+echo "versions, check and help document: ok"
 
 # No period in the folder: the run takes the name up to the first period as its base.
 work=$(mktemp -d /tmp/kvcheckXXXXXX)
