@@ -77,6 +77,17 @@ int ControlGrid::AddRow() {
   return index;
 }
 
+void ControlGrid::RemoveLastRow() {
+  if (rows_.empty()) return;
+  for (QWidget* cell : rows_.back().cells) delete cell;
+  rows_.pop_back();
+  if (currentRow_ >= RowCount()) currentRow_ = 0;
+}
+
+void ControlGrid::TrimRows(int count) {
+  while (RowCount() > std::max(count, 0)) RemoveLastRow();
+}
+
 QWidget* ControlGrid::MakeCell(int row, int column) {
   const GridColumn& col = columns_[column];
   QWidget* cell = nullptr;
@@ -94,6 +105,14 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
       combo->addItems(col.items);
       combo->setPlaceholderText(col.prompt);
       combo->setCurrentIndex(-1);
+      if (col.editable) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setEditText(col.prompt);
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, column] {
+          if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
+        });
+      }
       connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, column] {
         if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
       });
@@ -133,8 +152,10 @@ void ControlGrid::UpdateListTip(QListWidget* list) {
 }
 
 void ControlGrid::Place(Row& row) {
-  for (size_t c = 0; c < row.cells.size(); ++c)
-    row.cells[c]->setGeometry(X(columns_[c].left), Y(row.top), X(columns_[c].width), Y(geometry_.rowHeight));
+  for (size_t c = 0; c < row.cells.size(); ++c) {
+    const int height = columns_[c].height > 0 ? columns_[c].height : geometry_.rowHeight;
+    row.cells[c]->setGeometry(X(columns_[c].left), Y(row.top), X(columns_[c].width), Y(height));
+  }
 }
 
 void ControlGrid::ApplyScroll(int value) {
@@ -189,6 +210,7 @@ void ControlGrid::SetItems(int row, int column, const QStringList& items, const 
   combo->addItems(items);
   combo->setPlaceholderText(prompt);
   combo->setCurrentIndex(-1);
+  if (combo->isEditable()) combo->setEditText(prompt);
   quiet_ = false;
 }
 

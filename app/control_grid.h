@@ -44,6 +44,8 @@ struct GridColumn {
   QString prompt;   // DropDown: text shown while nothing is chosen
   QStringList items;
   QString headingName;  // objectName of the heading label (empty: name + "Heading")
+  bool editable = false;  // DropDown: the box also accepts typing; it shows the prompt as its text
+  int height = 0;         // twips; 0: the geometry's rowHeight
 };
 
 struct GridGeometry {
@@ -78,6 +80,10 @@ class ControlGrid : public QObject {
   // still within its initial rows, see AddInitialRows).
   void AddInitialRows(int count);
   int AddRow();
+  // The table behind the grid has fewer rows again (a file was read anew).
+  void RemoveLastRow();
+  // Destroys the rows from `count` on.
+  void TrimRows(int count);
   int RowCount() const { return static_cast<int>(rows_.size()); }
 
   QWidget* Cell(int row, int column) const;

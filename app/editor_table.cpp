@@ -8,7 +8,9 @@
 #include "records/layout/refline_editor.h"
 #include "records/loads/roadappr_editor.h"
 // Grid editors.
+#include "records/alignment/crosstrans_editor.h"
 #include "records/bents/bent_editor.h"
+#include "records/layout/girder_editor.h"
 #include "records/loads/deadload_editor.h"
 
 namespace kv {
@@ -23,6 +25,8 @@ EditorFactories DefaultEditorFactories() {
   f[static_cast<int>(Form::Ref)] = [](Project& p) { return new RefLine(p); };
   f[static_cast<int>(Form::RoadApp)] = [](Project& p) { return new RoadAppr(p); };
   // Grid editors: cross slope, girder lines, bent lines, dead loads.
+  f[static_cast<int>(Form::Cross)] = [](Project& p) { return new CrossTrans(p); };
+  f[static_cast<int>(Form::Gird)] = [](Project& p) { return new GirderLine(p); };
   f[static_cast<int>(Form::Bent)] = [](Project& p) { return new BentLine(p); };
   f[static_cast<int>(Form::Dead)] = [](Project& p) { return new DeadLoad(p); };
   return f;

@@ -1,6 +1,10 @@
 #include "app/editor_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QMessageBox>
+
+#include "app/frm_main.h"
 
 namespace kv {
 
@@ -19,6 +23,17 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
   }
   hide();
   event->ignore();
+}
+
+void EditorWindow::ShowMessage(const QString& text) {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* main = qobject_cast<frmMain*>(w);
+    if (main != nullptr && main->platform().messages != nullptr) {
+      main->platform().messages->Show(this, QString::fromLatin1(kProgramTitle), text);
+      return;
+    }
+  }
+  QMessageBox::information(this, QString::fromLatin1(kProgramTitle), text);
 }
 
 }  // namespace kv

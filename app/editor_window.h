@@ -30,6 +30,9 @@ class EditorWindow : public QWidget {
   void HideEditor() { hide(); }
 
  protected:
+  // A message box through the main window's message seam (none without a main window).
+  void ShowMessage(const QString& text);
+
   // The frame's close box only hides, like "Hide".
   void closeEvent(QCloseEvent* event) override;
 

@@ -2,17 +2,8 @@
 // bent line, with Add, Insert and Delete Row and a scroll bar that moves the rows.
 #pragma once
 
-#include <array>
-#include <vector>
-
+#include "app/control_grid.h"
 #include "app/editor_window.h"
-
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QScrollBar;
-class QFrame;
 
 namespace kv {
 
@@ -29,39 +20,17 @@ class BentLine : public EditorWindow {
   void Delete_Click();
   void VScroll1_Change(int value);
 
-  int CurrentRow() const { return CurrentRow_; }
+  ControlGrid& grid() const { return *grid_; }
+  int CurrentRow() const { return grid_->CurrentRow(); }
 
  private:
-  // One row's controls, left to right.
-  struct Row {
-    QLineEdit* Text1;
-    QComboBox* Combo1;
-    QLineEdit* Text7;
-    QLineEdit* Text2;
-    QComboBox* Combo2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;
-    QLineEdit* Text6;
-    QLineEdit* Text8;
-    QListWidget* List1;
-    int top = 0;  // twips, inside Frame1
-    std::array<QWidget*, 11> Cells() const;
-  };
-
-  void CreateRow(int top);
-  void RemoveLastRow();
   void ShowRow(int i);
-  void PlaceRow(Row& r);
-  void SyncScrollBar();
-  void FocusChanged(QWidget* old);
-  int Px(double twips) const;
+  void ShowRowsFrom(int first);
+  void CellEdited(int row, int column);
+  void SyncMaximum();
 
-  QFrame* Frame1_ = nullptr;
-  QScrollBar* VScroll1_ = nullptr;
-  std::vector<Row> rows_;
-  int16_t CurrentRow_ = 0;
-  bool loading_ = false;
+  ControlGrid* grid_ = nullptr;
+  bool refreshing_ = false;
 };
 
 }  // namespace kv

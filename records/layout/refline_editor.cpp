@@ -1,11 +1,15 @@
 #include "records/layout/refline_editor.h"
 
+#include <algorithm>
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 
 #include "app/settings.h"
 
@@ -15,6 +19,31 @@ namespace {
 
 constexpr int kLineHigh = 255;  // labels, option buttons, one-line lists
 constexpr int kBoxHigh = 288;   // text boxes
+// Picture1 holds the two bent-line skew options, as wide as their texts need.
+constexpr int kPictureWidth = 2520;
+
+// One item fills the one-line list, so it is shown whole rather than cut at its foot.
+class OneItemDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (auto* view = qobject_cast<QAbstractItemView*>(parent()))
+      size.setHeight(view->viewport()->height());
+    return size;
+  }
+};
+
+// A slimmer scroll bar leaves more of the one-line list for the item's text.
+class SlimScrollBar : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+  QSize sizeHint() const override {
+    QSize size = QScrollBar::sizeHint();
+    size.setWidth(std::min(size.width(), fontMetrics().height()));
+    return size;
+  }
+};
 
 template <std::size_t N>
 std::vector<const char*> Items(const std::array<const char*, N>& a) {
@@ -32,9 +61,14 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
   RefLineData& r = project.RefLine;
   std::vector<QWidget*> tabs;
 
+  // A label's first line stands level with the text of the box beside it; a label too
+  // long for its width wraps downwards into the room left above the next row.
+  const int lineInset = std::max(0, (TwipsToPixels(kLineHigh, logicalDpiY()) - fontMetrics().height()) / 2);
   auto label = [&](const char* text, int left, int top, int width, int high = kLineHigh) {
     QLabel* l = MakeLabel(this, text);
     l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setContentsMargins(0, lineInset, 0, 0);
     PlaceTwips(l, left, top, width, high);
     return l;
   };
@@ -46,16 +80,26 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
   auto list = [&](const char* name, std::vector<const char*> items, int* field, int left,
                   int top, int width) {
     QListWidget* l = fields_.List(this, name, items, field);
+    l->setVerticalScrollBar(new SlimScrollBar(Qt::Vertical, l));
     l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    l->setUniformItemSizes(true);
+    l->setItemDelegate(new OneItemDelegate(l));
+    // Narrower letters let the longer items fit the list's width.
+    QFont condensed = l->font();
+    condensed.setStretch(QFont::SemiCondensed);
+    l->setFont(condensed);
+    // The whole item in the tip, for items longer than the list is wide.
+    auto tip = [l] { l->setToolTip(l->currentItem() ? l->currentItem()->text() : QString()); };
+    QObject::connect(l, &QListWidget::currentRowChanged, l, tip);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setFrameShape(QFrame::Box);
     PlaceTwips(l, left, top, width, kLineHigh);
     tabs.push_back(l);
   };
 
-  label("Reference Station:", 120, 120, 1500);
+  label("Reference Station:", 120, 120, 1500, 600 - 120);
   text("RefLineSta", &r.RefLineSta, 1680, 120, 1212);
-  label("Station is on:", 3240, 120, 1140);
+  label("Station is on:", 3240, 120, 1140, 600 - 120);
   list("StaOn", Items(kStaOnItems), &r.StaOn, 4440, 120, 1692);
 
   label("Skew", 120, 600, 1500);
@@ -68,22 +112,22 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
   label("Angle:", 2160, 960, 660);
   text("SkewAngle", &r.SkewAngle, 2880, 960, 1452);
 
-  label("With Respect to:", 360, 1440, 1020, 2 * kLineHigh);
+  label("With Respect to:", 360, 1440, 1020, 2280 - 1440);
   list("SkewRespTo", Items(kSkewRespToItems), &r.SkewRespTo, 1440, 1440, 1332);
-  label("Default Skew Angle for Bent  Lines:", 3120, 1440, 1500, 2 * kLineHigh);
+  label("Default Skew Angle for Bent  Lines:", 3120, 1440, 1500, 2280 - 1440);
   auto* picture = new QFrame(this);
   picture->setObjectName(QStringLiteral("Picture1"));
-  PlaceTwips(picture, 4680, 1320, 2040, 660);
+  PlaceTwips(picture, 4680, 1320, kPictureWidth, 660);
   auto [parallel, same] = fields_.Options(picture, "Option3", "Parallel to Ref. Line", &r.Option3,
                                           "Option4", "Same Skew as Ref. Line", &r.Option4);
-  PlaceTwips(parallel, 60, 60, 1960, kLineHigh);
-  PlaceTwips(same, 60, 360, 1960, kLineHigh);
+  PlaceTwips(parallel, 60, 60, kPictureWidth - 120, kLineHigh);
+  PlaceTwips(same, 60, 360, kPictureWidth - 120, kLineHigh);
   tabs.push_back(parallel);
   tabs.push_back(same);
 
-  label("Layout Line Is:", 120, 2280, 1260);
+  label("Layout Line Is:", 120, 2280, 1260, 2880 - 2280);
   list("LayoutLineIs", Items(kLayoutLineIsItems), &r.LayoutLineIs, 1440, 2280, 1332);
-  label("Reverse Layout Line:", 3120, 2280, 1500);
+  label("Reverse Layout Line:", 3120, 2280, 1500, 2880 - 2280);
   list("RevLayoutLine", Items(kRevLayoutLineItems), &r.RevLayoutLine, 4680, 2280, 1572);
 
   label("Transform Constant for Layout Coordinates", 120, 2880, 5000);
@@ -121,7 +165,7 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
   tabs.push_back(hide);
   for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1], tabs[i]);
 
-  setFixedSize(TwipsToPixels(6480, logicalDpiX()), TwipsToPixels(6660, logicalDpiY()));
+  setFixedSize(TwipsToPixels(4680 + kPictureWidth + 120, logicalDpiX()), TwipsToPixels(6660, logicalDpiY()));
   fields_.Load();
 }
 

@@ -1,15 +1,9 @@
-// The DeadLoad window: the dead-load deflection table as a grid of text boxes, one
-// row per "07" line, with Add, Insert and Delete Row and a scroll bar that moves the rows.
+// The DeadLoad window: the dead-load deflection table as a grid of text boxes, one row
+// per "07" line, with Add, Insert and Delete Row and a scroll bar that moves the rows.
 #pragma once
 
-#include <array>
-#include <vector>
-
+#include "app/control_grid.h"
 #include "app/editor_window.h"
-
-class QFrame;
-class QLineEdit;
-class QScrollBar;
 
 namespace kv {
 
@@ -26,28 +20,16 @@ class DeadLoad : public EditorWindow {
   void Delete_Click();
   void VScroll1_Change(int value);
 
-  int CurrentRow() const { return CurrentRow_; }
+  ControlGrid& grid() const { return *grid_; }
+  int CurrentRow() const { return grid_->CurrentRow(); }
 
  private:
-  // One row's boxes in grid order: Text1, Text2, Text14, Text3 ... Text13.
-  struct Row {
-    std::array<QLineEdit*, 14> cells{};
-    int top = 0;  // twips, inside Frame1
-  };
+  void ShowRowsFrom(int first);
+  void CellEdited(int row, int column);
+  void SyncMaximum();
 
-  void CreateRow(int top);
-  void RemoveLastRow();
-  void ShowRow(int i);
-  void PlaceRow(const Row& r);
-  void SyncScrollBar();
-  void FocusChanged(QWidget* old);
-  int Px(double twips) const;
-
-  QFrame* Frame1_ = nullptr;
-  QScrollBar* VScroll1_ = nullptr;
-  std::vector<Row> rows_;
-  int16_t CurrentRow_ = 0;
-  bool loading_ = false;
+  ControlGrid* grid_ = nullptr;
+  bool refreshing_ = false;
 };
 
 }  // namespace kv

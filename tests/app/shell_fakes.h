@@ -90,11 +90,16 @@ class FakeEditor : public EditorWindow {
 // Every seam faked, settings in a file of their own; with editors, a fake per form.
 struct Shell {
   explicit Shell(bool withEditors = false) {
-    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
     EditorFactories f;
     for (auto& factory : f) {
       if (withEditors) factory = [this](Project& p) { return new FakeEditor(p, &destroyed); };
     }
+    Make(f);
+  }
+  // With the given editors, e.g. the program's own (DefaultEditorFactories()).
+  explicit Shell(EditorFactories f) { Make(f); }
+  void Make(const EditorFactories& f) {
+    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
     window = std::make_unique<frmMain>(
         Platform{&dialogs, &messages, &printer, &clipboard, nullptr, &clock, settings.get()}, f);
   }

@@ -102,6 +102,34 @@ TEST(RefLineEditor, ControlsTextsTwipsPositionsAndTabOrder) {
   }
 }
 
+TEST(RefLineEditor, NothingIsCutOff) {
+  Project p;
+  RefLine w(p);
+  w.show();
+  const QRect window = w.rect();
+  for (QLabel* l : w.findChildren<QLabel*>()) {
+    SCOPED_TRACE(l->text().toStdString());
+    EXPECT_LE(l->heightForWidth(l->width()), l->height());
+    EXPECT_TRUE(window.contains(l->geometry()));
+  }
+  QWidget* picture = w.findChild<QWidget*>("Picture1");
+  EXPECT_TRUE(window.contains(picture->geometry()));
+  for (const char* name : {"Option3", "Option4"}) {
+    auto* option = w.findChild<QRadioButton*>(name);
+    EXPECT_LE(option->sizeHint().width(), option->width()) << name;
+    EXPECT_LE(option->geometry().right(), picture->rect().right()) << name;
+  }
+  // A one-line list shows its current item whole in height.
+  for (const char* name : {"StaOn", "SkewRespTo", "LayoutLineIs", "RevLayoutLine"}) {
+    auto* list = w.findChild<QListWidget*>(name);
+    list->setCurrentRow(1);
+    const QRect item = list->visualItemRect(list->item(1));
+    EXPECT_GE(item.top(), 0) << name;
+    EXPECT_LE(item.bottom(), list->viewport()->rect().bottom()) << name;
+    EXPECT_GE(item.height(), list->fontMetrics().height()) << name;
+  }
+}
+
 TEST(RefLineEditor, NewWindowStateAndListItems) {
   Project p;
   RefLine w(p);
