@@ -88,12 +88,25 @@ void ControlGrid::TrimRows(int count) {
   while (RowCount() > std::max(count, 0)) RemoveLastRow();
 }
 
+namespace {
+
+// A narrow cell shows the start of a text put into it, not its end.
+void ShowFromStart(QLineEdit* edit) {
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+    if (!edit->isModified()) edit->setCursorPosition(0);  // set by the program, not typed
+  });
+  QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
+}
+
+}  // namespace
+
 QWidget* ControlGrid::MakeCell(int row, int column) {
   const GridColumn& col = columns_[column];
   QWidget* cell = nullptr;
   switch (col.kind) {
     case GridColumn::Kind::TextBox: {
       auto* edit = new QLineEdit(frame_);
+      ShowFromStart(edit);
       connect(edit, &QLineEdit::textEdited, this, [this, edit, column] {
         if (!quiet_) emit CellEdited(edit->property("Index").toInt(), column);
       });
@@ -109,6 +122,7 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setEditText(col.prompt);
+        ShowFromStart(combo->lineEdit());
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, column] {
           if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
         });
