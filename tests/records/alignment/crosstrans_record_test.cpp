@@ -1,52 +1,39 @@
 #include "records/alignment/crosstrans_record.h"
 
-#include <gtest/gtest.h>
-
-#include "inputfile/field_routines.h"
-#include "inputfile/project.h"
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
 
-std::vector<std::string> Written(const Project& p) {
-  LineSink out;
-  WriteCrossSlopeRecords(p, out);
-  return out.lines;
-}
-
 const WarningSink kNoWarning = [](const std::string& w) { FAIL() << w; };
 
-void ReadCross(Project& p, const std::string& line) {
-  ReadCrossSlopeRecord(PadRight(line, 81), p, kNoWarning);
-}
+std::vector<std::string> Written(const Project& p) { return test::Write(WriteCrossSlopeRecords, p).lines; }
 
 void ReadOverride(Project& p, const std::string& line, int k) {
-  ReadOverrideRecord(PadRight(line, 81), k, p, kNoWarning);
+  ReadOverrideRecord(test::Pad(line), k, p, kNoWarning);
 }
 
 std::vector<std::string> Fields(const CrossTransData& c) {
-  return {c.CrossSlope,  c.SuperRate,  c.PivotOffset, c.InRunOut,   c.InTransLength,
-          c.InTransPer,  c.OutRunout,  c.OutTransLength, c.OutTransPer, c.MaxTransVC,
-          c.CrownWidth,  c.CrownHeight, c.CrownLeft,  c.CrownRight};
+  return {c.CrossSlope, c.SuperRate, c.PivotOffset, c.InRunOut, c.InTransLength,
+          c.InTransPer, c.OutRunout, c.OutTransLength, c.OutTransPer, c.MaxTransVC,
+          c.CrownWidth, c.CrownHeight, c.CrownLeft, c.CrownRight};
 }
 
 std::vector<std::string> Row(const OverrideRow& r) { return {r.OverSta, r.OverLeft, r.OverRight}; }
 
 TEST(CrossTransRecord, ReadsCrossSlopeAndOverridesAndWritesTheSameLines) {
-  struct Case {
+  const struct {
     int metric;
     std::vector<std::string> lines;  // cross-slope line, then override lines
     int crown;
     std::vector<std::string> fields;
     std::vector<std::vector<std::string>> rows;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0,
        {"03B002000400   00000 500012000 6700 500012000 6700500      240000 02500020000200",
         "03  1265000-020000400", "03  12800000040000400", "03  131000000200     "},
        1,
-       {"0.02", "0.04", "0", "50", "120", "67", "50", "120", "67", "50", "24", "0.25", "0.02",
-        "0.02"},
+       {"0.02", "0.04", "0", "50", "120", "67", "50", "120", "67", "50", "24", "0.25", "0.02", "0.02"},
        {{"126+50.00", "-0.02", "0.04"}, {"128+00.00", "0.04", "0.04"}, {"131+00.00", "0.02", ""}}},
       // Metric: pivot and crown width 5 decimals, transition lengths 3, crown height 2.
       {1,
@@ -55,12 +42,11 @@ TEST(CrossTransRecord, ReadsCrossSlopeAndOverridesAndWritesTheSameLines) {
        0,
        {"0.025", "0.05", "-1.8", "20", "45", "70", "20", "45", "70", "30", "7.2", "0.5", "0.025",
         "0.025"},
-       {{"3+390.500", "-0.025", "0.05"}}},
-  };
-  for (const Case& c : cases) {
+       {{"3+390.500", "-0.025", "0.05"}}}};
+  for (const auto& c : cases) {
     Project p;
     p.MetricUnits = int16_t(c.metric);
-    ReadCross(p, c.lines[0]);
+    ReadCrossSlopeRecord(test::Pad(c.lines[0]), p, kNoWarning);
     for (int k = 1; k < int(c.lines.size()); ++k) ReadOverride(p, c.lines[k], k - 1);
     EXPECT_TRUE(p.IsMarked(Form::Cross));
     EXPECT_EQ(p.CrossTrans.CrownType, c.crown);
@@ -71,37 +57,29 @@ TEST(CrossTransRecord, ReadsCrossSlopeAndOverridesAndWritesTheSameLines) {
   }
 }
 
-TEST(CrossTransRecord, CrownTypeLetters) {
-  struct Case {
-    char column3;
-    int selected;  // starting from item 2 ("C")
-  };
-  const Case reads[] = {{'a', 0}, {'B', 1}, {'c', 2}, {'p', 3}, {'P', 3}, {'X', 2}, {' ', 2}};
-  for (const Case& c : reads) {
+TEST(CrossTransRecord, CrownTypeLettersAndBlankColumns) {
+  // An unknown letter keeps the selection (item 2, "C").
+  for (auto [letter, selected] :
+       {std::pair{'a', 0}, {'B', 1}, {'c', 2}, {'p', 3}, {'P', 3}, {'X', 2}, {' ', 2}}) {
     Project p;
     p.CrossTrans.CrownType = 2;
-    ReadCross(p, std::string("03") + c.column3);
-    EXPECT_EQ(p.CrossTrans.CrownType, c.selected) << c.column3;
+    ReadCrossSlopeRecord(test::Pad(std::string("03") + letter), p, kNoWarning);
+    EXPECT_EQ(p.CrossTrans.CrownType, selected) << letter;
   }
-  const std::pair<int, char> writes[] = {{-1, 'A'}, {0, 'A'}, {1, 'B'}, {2, 'C'}, {3, 'P'}};
-  for (auto [selected, letter] : writes) {
+  for (auto [selected, letter] : {std::pair{-1, 'A'}, {0, 'A'}, {1, 'B'}, {2, 'C'}, {3, 'P'}}) {
     Project p;
     p.CrossTrans.CrownType = selected;
     EXPECT_EQ(Written(p).at(0)[2], letter) << selected;
   }
-}
-
-TEST(CrossTransRecord, BlankColumns) {
   Project p;
   p.CrossTrans.SuperRate = p.CrossTrans.MaxTransVC = p.CrossTrans.OutTransPer = "9";
-  ReadCross(p, "03");
+  ReadCrossSlopeRecord(test::Pad("03"), p, kNoWarning);
   // Fields with a blank test empty out; the others read 0.
   EXPECT_EQ(Fields(p.CrossTrans), (std::vector<std::string>{"0", "", "0", "", "", "", "", "", "",
                                                             "", "0", "0", "0", "0"}));
   // Columns 51-56 blank when MaxTransVC is empty.
-  const std::string line = "03A00000" + std::string(4, ' ') + "   00000" + std::string(30, ' ') +
-                           std::string(3 + 3, ' ') + "    00000" + " 0000" + "00000" + "00000";
-  EXPECT_EQ(Written(p), std::vector<std::string>{line});
+  EXPECT_EQ(Written(p), std::vector<std::string>{"03A00000    " "   00000" + std::string(36, ' ') +
+                                                 "    00000" " 0000" "00000" "00000"});
   p.MetricUnits = 1;
   p.CrossTrans.MaxTransVC = "12.5";
   p.CrossTrans.CrownHeight = "0.5";
@@ -113,19 +91,14 @@ TEST(CrossTransRecord, BlankColumns) {
 TEST(CrossTransRecord, OverrideLines) {
   Project p;
   CrossTransData& c = p.CrossTrans;
-  c.rows[0] = {"", "0.01", "0.02"};           // no station: not written
-  c.rows[1] = {"12+50", "-0.02", ""};         // empty right slope: blanks
-  c.rows[4] = {"1+00", "12.5", "0.04"};       // too wide a left slope
-  LineSink out;
-  WriteCrossSlopeRecords(p, out);
+  c.rows[0] = {"", "0.01", "0.02"};      // no station: not written
+  c.rows[1] = {"12+50", "-0.02", ""};    // empty right slope: blanks
+  c.rows[4] = {"1+00", "12.5", "0.04"};  // too wide a left slope
+  const LineSink out = test::Write(WriteCrossSlopeRecords, p);
   ASSERT_EQ(out.lines.size(), 3u);
   EXPECT_EQ(out.lines[1], "03   125000-0200     ");
   EXPECT_EQ(out.lines[2], "03    1000012500000400");
-  ASSERT_EQ(out.overflows.size(), 1u);
-  const Overflow& o = out.overflows[0];
-  EXPECT_EQ(std::tie(o.window, o.row, o.field, o.text, o.width, o.used),
-            std::make_tuple(std::string("CrossTrans"), 4, std::string("OverLeft"),
-                            std::string("12.5"), 5, 6));
+  EXPECT_EQ(test::Overflows(out), std::vector<std::string>{"CrossTrans 4 OverLeft 12.5 5 6"});
   // The blank right slope reads back as empty text.
   Project q;
   q.CrossTrans.rows[0].OverRight = "1";
@@ -134,11 +107,10 @@ TEST(CrossTransRecord, OverrideLines) {
 }
 
 TEST(CrossTransRecord, OverrideRowsGrowByAppendingOnly) {
-  CrossTransData fresh;
+  const CrossTransData fresh;
   EXPECT_EQ(OverrideRowCount(fresh), 6);
-  EXPECT_EQ(std::tie(fresh.scroll.Max, fresh.scroll.Small, fresh.scroll.Large, fresh.scroll.Pos),
-            std::make_tuple(int16_t(1000), int16_t(10), int16_t(50), int16_t(0)));
-
+  const GridScroll& s = fresh.scroll;
+  EXPECT_EQ(std::vector<int>({s.Max, s.Small, s.Large, s.Pos}), std::vector<int>({1000, 10, 50, 0}));
   // Eight lines read: two rows appended, the maximum 500 higher; rows beyond keep text.
   Project p;
   for (int k = 0; k < 8; ++k) ReadOverride(p, "03  " + std::to_string(1000000 + k), k);
@@ -149,7 +121,6 @@ TEST(CrossTransRecord, OverrideRowsGrowByAppendingOnly) {
   EXPECT_EQ(Row(p.CrossTrans.rows[8]), (std::vector<std::string>{"", "", ""}));
   ReadOverride(p, "03  1000000", 0);
   EXPECT_EQ(p.CrossTrans.rows[1].OverSta, "100+00.01");
-
   // 127 rows fit after the first 6; the 128th would pass 32767 and is refused.
   CrossTransData t;
   for (int i = 0; i < 127; ++i) ASSERT_TRUE(AddOverRecord(t)) << i;

@@ -1,21 +1,14 @@
 #include "records/alignment/vertical_record.h"
 
-#include <gtest/gtest.h>
-
-#include "inputfile/field_routines.h"
-#include "inputfile/project.h"
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
 
-std::vector<std::string> Written(const Project& p) {
-  LineSink out;
-  WriteVerticalRecord(p, out);
-  return out.lines;
-}
+std::string Written(const Project& p) { return test::Write(WriteVerticalRecord, p).lines.at(0); }
 
 void Read(Project& p, const std::string& line) {
-  ReadVerticalRecord(PadRight(line, 81), p, [](const std::string& w) { FAIL() << w; });
+  ReadVerticalRecord(test::Pad(line), p, [](const std::string& w) { FAIL() << w; });
 }
 
 std::vector<std::string> Fields(const VerticalData& v) {
@@ -24,53 +17,41 @@ std::vector<std::string> Fields(const VerticalData& v) {
 }
 
 TEST(VerticalRecord, ReadsEveryFieldAndWritesTheSameLine) {
-  struct Case {
-    int metric;
-    std::string line;
-    std::vector<std::string> fields;
-  };
-  const Case cases[] = {
+  const struct { int metric; std::string line; std::vector<std::string> fields; } cases[] = {
       {0, "02  1250000 20000  1270000  5123400 20000 15000  1315000  5151000 15000  -800000",
        {"1.25", "200", "200", "127+00.00", "512.34", "150", "150", "131+50.00", "515.1", "-0.8"}},
       {1, "02  -500000 80000  3380000 10245700 80000  0000     0000   000000  0000  1500000",
-       {"-0.5", "80", "80", "3+380.000", "102.457", "0", "0", "0+000.000", "0", "1.5"}},
-  };
-  for (const Case& c : cases) {
-    Project p;
-    p.MetricUnits = int16_t(c.metric);
+       {"-0.5", "80", "80", "3+380.000", "102.457", "0", "0", "0+000.000", "0", "1.5"}}};
+  for (const auto& c : cases) {
+    Project p, q;
+    p.MetricUnits = q.MetricUnits = int16_t(c.metric);
     Read(p, c.line);
     EXPECT_TRUE(p.IsMarked(Form::Vert));
     EXPECT_EQ(Fields(p.Vertical), c.fields) << c.line;
-    EXPECT_EQ(Written(p), std::vector<std::string>{c.line});
+    EXPECT_EQ(Written(p), c.line);
     // The code is not tested on reading; the writer always puts "02".
-    Project q;
-    q.MetricUnits = int16_t(c.metric);
     Read(q, "05" + c.line.substr(2));
     EXPECT_EQ(Fields(q.Vertical), c.fields);
   }
 }
 
 TEST(VerticalRecord, SingleCurveBlanksReadAsZeroAndComeBackAsZeros) {
-  const std::string line = "02  1250000 20000  1270000  5123400 20000" + std::string(30, ' ') +
-                           "  -800000";
   Project p;
   p.Vertical.PISta2 = "1+00";
-  Read(p, line);
+  Read(p, "02  1250000 20000  1270000  5123400 20000" + std::string(30, ' ') + "  -800000");
   EXPECT_EQ(Fields(p.Vertical), (std::vector<std::string>{"1.25", "200", "200", "127+00.00",
                                                           "512.34", "0", "0", "", "0", "-0.8"}));
-  EXPECT_EQ(Written(p).at(0).substr(41, 30),
-            "   000" + std::string(9, ' ') + "    00000" + "   000");
+  EXPECT_EQ(Written(p).substr(41, 30), "   000" + std::string(9, ' ') + "    00000" + "   000");
 }
 
 TEST(VerticalRecord, TypedTextsToColumns) {
-  struct Case {
+  const struct {
     int metric;
     std::string VerticalData::*field;
     std::string text;
     int first;
     std::string columns;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0, &VerticalData::GradeIn, "-2.5", 3, " -2500000"},
       {1, &VerticalData::GradeOut, "0.5", 72, "  0500000"},
       {0, &VerticalData::InLength1, "12.5", 12, "  1250"},
@@ -79,13 +60,12 @@ TEST(VerticalRecord, TypedTextsToColumns) {
       {1, &VerticalData::PIElev2, "100.25", 57, " 10025000"},
       {0, &VerticalData::PISta1, "12+34.5", 18, "   123450"},
       {1, &VerticalData::PISta2, "1+234.5", 48, "  1234500"},
-      {0, &VerticalData::OutLength2, "x", 66, "      "},
-  };
-  for (const Case& c : cases) {
+      {0, &VerticalData::OutLength2, "x", 66, "      "}};
+  for (const auto& c : cases) {
     Project p;
     p.MetricUnits = int16_t(c.metric);
     p.Vertical.*c.field = c.text;
-    const std::string line = Written(p).at(0);
+    const std::string line = Written(p);
     ASSERT_EQ(line.size(), 80u) << c.text;
     EXPECT_EQ(line.substr(c.first - 1, c.columns.size()), c.columns) << c.text;
   }

@@ -1,10 +1,6 @@
 #include "records/bents/bent_record.h"
 
-#include <gtest/gtest.h>
-
-#include "cli/dump.h"
-#include "inputfile/field_routines.h"
-#include "inputfile/project.h"
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
@@ -16,22 +12,16 @@ const std::string kTypeWarn = "Warning: (06) Bent line data, skew type invalid."
 
 // A padded "06" line with texts at their 1-based columns.
 std::string Line06(std::vector<std::pair<int, std::string>> fields) {
-  std::string l = PadRight("06", 81);
+  std::string l = test::Pad("06");
   for (auto& [col, text] : fields) l.replace(col - 1, text.size(), text);
   return l;
 }
 
 std::vector<std::string> Read(Project& p, const std::string& line, int n = 0) {
-  std::vector<std::string> w;
-  ReadBentRecord(PadRight(line, 81), n, p, [&](const std::string& s) { w.push_back(s); });
-  return w;
+  return test::Warned([&](const WarningSink& w) { ReadBentRecord(test::Pad(line), n, p, w); });
 }
 
-std::vector<std::string> Written(const Project& p) {
-  LineSink out;
-  WriteBentRecords(p, out);
-  return out.lines;
-}
+std::vector<std::string> Written(const Project& p) { return test::Write(WriteBentRecords, p).lines; }
 
 TEST(BentRecord, ReadsEveryField) {
   for (int metric : {0, 1}) {
@@ -42,28 +32,22 @@ TEST(BentRecord, ReadsEveryField) {
     const BentRow& r = p.BentLine.rows[3];
     EXPECT_TRUE(p.IsMarked(Form::Bent));
     EXPECT_EQ(r.Text1, metric ? "28" : "280");
-    EXPECT_EQ(r.Combo1Text, "Normal Offset");  // code 6
-    EXPECT_EQ(r.Text7, "R");
-    EXPECT_EQ(r.Text2, "12" + kDeg + " 30' 15.50\"");
-    EXPECT_EQ(r.Combo2Text, "Horiz. Control");
-    EXPECT_EQ(r.Text3, "2.5");
-    EXPECT_EQ(r.Text4, "ABUT 4    ");
+    // Distance code 6 is "Normal Offset".
+    EXPECT_EQ(r.Combo1Text + "|" + r.Text7 + "|" + r.Text2 + "|" + r.Combo2Text + "|" + r.Text3 +
+                  "|" + r.Text4 + "|" + r.Text5 + r.Text6 + r.Text8,
+              "Normal Offset|R|12" + kDeg + " 30' 15.50\"|Horiz. Control|2.5|ABUT 4    |D4S4");
     EXPECT_EQ(r.List1, (std::array<bool, 4>{true, false, true, true}));
-    EXPECT_EQ(r.Text5 + r.Text6 + r.Text8, "D4S4");
   }
   Project p;
   Read(p, Line06({{12, "L"}}));
   const BentRow& r = p.BentLine.rows[0];
-  EXPECT_EQ(r.Combo1, 0);
-  EXPECT_EQ(r.Combo2, 0);
-  EXPECT_EQ(r.Text3, "0");
-  EXPECT_EQ(r.Text5, " ");
-  EXPECT_EQ(r.Text6, "");  // a blank DL column is no text
-  EXPECT_EQ(r.Text8, "  ");
+  EXPECT_EQ(std::vector<int>({r.Combo1, r.Combo2}), std::vector<int>({0, 0}));
+  // A blank DL column is no text; the other blank one-column fields stay blanks.
+  EXPECT_EQ(r.Text3 + "|" + r.Text5 + "|" + r.Text6 + "|" + r.Text8, "0| ||  ");
 }
 
 TEST(BentRecord, CodesAndWarnings) {
-  struct Case {
+  const struct {
     std::vector<std::pair<int, std::string>> fields;
     int combo1;  // after reading; preset to 2, skew type preset to 3
     const char* text7;
@@ -76,9 +60,9 @@ TEST(BentRecord, CodesAndWarnings) {
       {{{11, "x"}, {12, "L"}}, 0, "L", 0, {}, '0'},
       {{{11, "8"}, {12, "L"}}, 2, "L", 0, {kDistWarn}, '2'},
       {{{12, "l"}}, 0, "", 0, {kSkewWarn}, '0'},
-      {{{11, "9"}, {12, " "}, {21, "7"}}, 2, "", 3, {kDistWarn, kSkewWarn, kTypeWarn}, '2'},
-  };
-  for (const Case& c : cases) {
+      {{{11, "9"}, {12, " "}, {21, "7"}}, 2, "", 3, {kDistWarn, kSkewWarn, kTypeWarn}, '2'}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.col11);
     Project p;
     SelectBentDistanceType(p.BentLine.rows[0], 2);
     SelectBentSkewType(p.BentLine.rows[0], 3);
@@ -94,11 +78,10 @@ TEST(BentRecord, CodesAndWarnings) {
 }
 
 TEST(BentRecord, FractionalPoints) {
-  struct Case {
-    const char *text, *columns, *readBack;
-  } cases[] = {{"5", "  5    ", "5"},   {"5.25", "  52500", "5.25"}, {"0.5", "  05000", "0.5"},
-               {"-3", " -3    ", "-3"}, {"", "       ", "0"},       {"abc", "       ", "0"}};
-  for (const Case& c : cases) {
+  const struct { const char *text, *columns, *readBack; } cases[] = {
+      {"5", "  5    ", "5"}, {"5.25", "  52500", "5.25"}, {"0.5", "  05000", "0.5"},
+      {"-3", " -3    ", "-3"}, {"", "       ", "0"}, {"abc", "       ", "0"}};
+  for (const auto& c : cases) {
     Project p;
     p.BentLine.rows[0].Text4 = "PIER";
     p.BentLine.rows[0].Text3 = c.text;
@@ -120,25 +103,23 @@ TEST(BentRecord, WritesExactColumnsAndRoundTrips) {
   r.Text3 = "10";
   r.Text4 = "PIER 2 EXTRA";  // ten characters are kept
   r.List1 = {true, false, false, true};
-  r.Text5 = "B";
-  r.Text6 = "2";
-  r.Text8 = "S2";
+  r.Text5 = "B", r.Text6 = "2", r.Text8 = "S2";
   p.BentLine.rows[3].Text4 = "ABUT";
   p.BentLine.rows[3].Text8 = "S";
   p.BentLine.rows[5].Text4 = std::string(10, ' ');  // no description: not written
   const std::vector<std::string> english = {"06  8500007R123015502 10    PIER 2 EXTX  XB2S2",
                                             "06         L 0 0 000        ABUT            S "};
   EXPECT_EQ(Written(p), english);
-  p.BentLine.rows[1].Text8 = "  ";  // a blank sec. ref. is one blank ending the line
+  r.Text8 = "  ";  // a blank sec. ref. is one blank ending the line
   EXPECT_EQ(Written(p).at(0), english[0].substr(0, 44) + " ");
   p.MetricUnits = 1;
-  const std::vector<std::string> metric = Written(p);
-  EXPECT_EQ(metric.at(0).substr(0, 10), "06 8500000");
+  const std::string metric = Written(p).at(0);
+  EXPECT_EQ(metric.substr(0, 10), "06 8500000");
   // Blank columns read as 0, so only the filled row comes back byte for byte.
   Project q;
   q.MetricUnits = 1;
-  Read(q, metric[0]);
-  EXPECT_EQ(Written(q), std::vector<std::string>{metric[0]});
+  Read(q, metric);
+  EXPECT_EQ(Written(q), std::vector<std::string>{metric});
 }
 
 TEST(BentRecord, TooWideFieldsAreReportedAndNotCut) {
@@ -147,26 +128,10 @@ TEST(BentRecord, TooWideFieldsAreReportedAndNotCut) {
   r.Text4 = "PIER";
   r.Text1 = "123456";  // 1234560000 takes 10 columns
   r.Text3 = "1234";    // a whole number has 3
-  LineSink out;
-  WriteBentRecords(p, out);
-  ASSERT_EQ(out.overflows.size(), 2u);
-  EXPECT_EQ(out.overflows[0].row, 4);
-  EXPECT_EQ(out.overflows[0].field, "Text1");
-  EXPECT_EQ(out.overflows[1].field, "Text3");
-  EXPECT_EQ(out.overflows[1].width, 3);
+  const LineSink out = test::Write(WriteBentRecords, p);
+  EXPECT_EQ(test::Overflows(out),
+            (std::vector<std::string>{"BentLine 4 Text1 123456 8 10", "BentLine 4 Text3 1234 3 4"}));
   EXPECT_EQ(out.lines.at(0).substr(2, 10), "1234560000");
-}
-
-TEST(BentRecord, Dump) {
-  Project p;
-  p.BentLine.rows[1].Text2 = "1" + kDeg;
-  p.BentLine.rows[1].List1[2] = true;
-  const nlohmann::json j = DumpBentLine(p)["rows"];
-  ASSERT_EQ(j.size(), 20u);
-  EXPECT_EQ(j[1]["Text2"], "1\u00b0");
-  EXPECT_EQ(j[1]["Combo1"], -1);
-  EXPECT_EQ(j[1]["Text7"], "L");
-  EXPECT_EQ(j[1]["List1"], nlohmann::json({false, false, true, false}));
 }
 
 }  // namespace

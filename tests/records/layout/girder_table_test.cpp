@@ -31,21 +31,25 @@ std::vector<std::string> Descriptions(const GirderTable& t, int count) {
   return d;
 }
 
-void ExpectEmptied(const GirderRow& r, const std::string& where) {
-  EXPECT_EQ(r.Combo1Text + "|" + r.Combo3Text + "|" + r.Combo2Text, "Line Type|Offset Type|Offset Type")
-      << where;
-  EXPECT_EQ(std::vector<int>({r.Combo1, r.Combo3, r.Combo2}), std::vector<int>({-1, -1, -1})) << where;
-  EXPECT_EQ(r.Text1 + r.Text2 + r.Text3 + r.Text4 + r.Text13 + r.Text16, "") << where;
-  EXPECT_EQ(r.List1, (std::array<bool, 5>{})) << where;
+void ExpectEmptied(const GirderRow& r) {
+  EXPECT_EQ(r.Combo1Text + "|" + r.Combo3Text + "|" + r.Combo2Text, "Line Type|Offset Type|Offset Type");
+  EXPECT_EQ(std::vector<int>({r.Combo1, r.Combo3, r.Combo2}), std::vector<int>({-1, -1, -1}));
+  EXPECT_EQ(r.Text1 + r.Text2 + r.Text3 + r.Text4 + r.Text13 + r.Text16, "");
+  EXPECT_EQ(r.List1, (std::array<bool, 5>{}));
 }
 
-// The flared row after a move: its type, terminal cells and initial offset type.
-void ExpectFlared(const GirderRow& r) {
+// The flared row and the "Offset Varies" row below it after a move.
+void ExpectMoved(const GirderTable& t, int flaredAt) {
+  const GirderRow& r = t.rows[flaredAt];
   EXPECT_EQ(r.Combo1Text, "Flared Girder Line");
   EXPECT_TRUE(r.Text2Enabled && r.Combo2Enabled);
-  EXPECT_EQ(r.Combo2Text + "|" + r.Text2, "Norm. from HCL|14.5");
+  EXPECT_EQ(r.Combo2Text + "|" + r.Text2 + "|" + r.Combo3Text, "Norm. from HCL|14.5|Norm. from LOL");
   EXPECT_EQ(r.Combo3Items, GirderOffsetTypeItemsFor(-1));
-  EXPECT_EQ(r.Combo3Text, "Norm. from LOL");
+  EXPECT_TRUE(r.List1[2]);
+  const GirderRow& varies = t.rows[flaredAt + 1];
+  EXPECT_EQ(varies.Combo3Items, GirderOffsetTypeItemsFor(kGirderOffsetVaries));
+  EXPECT_EQ(varies.Combo3Text, "Fr Pivot at Nom. CS");
+  EXPECT_FALSE(varies.Text2Enabled);
 }
 
 TEST(GirderTable, StartStateAddRowAndCapacity) {
@@ -53,13 +57,13 @@ TEST(GirderTable, StartStateAddRowAndCapacity) {
   EXPECT_EQ(GirderRowCount(t), 20);
   EXPECT_EQ(std::vector<int>({t.scroll.Max, t.scroll.Small, t.scroll.Large, t.scroll.Pos}),
             std::vector<int>({3000, 100, 300, 0}));
-  ExpectEmptied(t.rows[19], "fresh");
+  ExpectEmptied(t.rows[19]);
   ChooseGirderLineType(t.rows[0], kGirderSegmented);  // row 0's entries go to a new row
   ChooseGirderLineType(t.rows[1], kGirderFlared);
   ASSERT_TRUE(AddGirderRow(t));
   EXPECT_EQ(GirderRowCount(t), 21);
   EXPECT_EQ(t.scroll.Max, 3300);
-  ExpectEmptied(t.rows[20], "appended");
+  ExpectEmptied(t.rows[20]);
   EXPECT_EQ(t.rows[20].Combo3Items, GirderOffsetTypeItemsFor(kGirderSegmented));
   EXPECT_TRUE(t.rows[20].Combo2Enabled);
   EXPECT_FALSE(t.rows[20].Text2Enabled);  // the text box follows row 0's
@@ -78,87 +82,60 @@ TEST(GirderTable, StartStateAddRowAndCapacity) {
 }
 
 TEST(GirderTable, LineTypeChange) {
-  struct Case {
-    int type;
-    std::vector<std::string> items;
-    bool enabled;
-  };
-  const Case cases[] = {{0, GirderOffsetTypeItemsFor(-1), false}, {1, GirderOffsetTypeItemsFor(kGirderSegmented), false},
-                        {2, GirderOffsetTypeItemsFor(-1), false}, {3, GirderOffsetTypeItemsFor(-1), true},
-                        {4, GirderOffsetTypeItemsFor(kGirderOffsetVaries), false}};
-  for (const Case& c : cases) {
+  for (int type = 0; type < 5; ++type) {
+    SCOPED_TRACE(type);
     GirderTable t;
     GirderRow& r = t.rows[7];
     ChooseGirderLineType(r, kGirderOffsetVaries);
     ChooseGirderInitialOffsetType(r, 3);
     r.Text2 = "9";
     ChooseGirderTerminalOffsetType(r, 1);
-    ChooseGirderLineType(r, c.type);
-    EXPECT_EQ(r.Combo1Text, kGirderLineTypeItems[c.type]);
-    EXPECT_EQ(r.Combo3Items, c.items) << c.type;
-    EXPECT_EQ(r.Combo3, -1) << c.type;
-    EXPECT_EQ(r.Combo3Text, "Offset Type") << c.type;
-    EXPECT_EQ(r.Text2Enabled, c.enabled) << c.type;
-    EXPECT_EQ(r.Combo2Enabled, c.enabled) << c.type;
-    EXPECT_EQ(r.Text2 + "|" + r.Combo2Text, "9|Norm. from LOL") << c.type;  // contents stay
+    ChooseGirderLineType(r, type);
+    EXPECT_EQ(r.Combo1Text, kGirderLineTypeItems[type]);
+    const int items = type == 1 ? kGirderSegmented : type == 4 ? kGirderOffsetVaries : -1;
+    EXPECT_EQ(r.Combo3Items, GirderOffsetTypeItemsFor(items));
+    EXPECT_EQ(r.Combo3, -1);
+    EXPECT_EQ(r.Combo3Text, "Offset Type");
+    EXPECT_EQ(r.Text2Enabled, type == 3);
+    EXPECT_EQ(r.Combo2Enabled, type == 3);
+    EXPECT_EQ(r.Text2 + "|" + r.Combo2Text, "9|Norm. from LOL");  // contents stay
     EXPECT_TRUE(t.rows[6].Text2Enabled && t.rows[8].Text2Enabled) << "only the row itself";
   }
 }
 
-TEST(GirderTable, InsertRow) {
-  struct Case {
-    int current;
-    std::vector<std::string> want;
-    int flaredAt;
-  };
-  const Case cases[] = {
-      {0, {"", "ROW 0", "ROW 1", "ROW 2", "ROW 3", "ROW 4"}, 3},
-      {2, {"ROW 0", "ROW 1", "", "ROW 2", "ROW 3", "ROW 4"}, 3},
-      {4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", "", "ROW 4"}, 2},
-  };
-  for (const Case& c : cases) {
+TEST(GirderTable, InsertAndDeleteRow) {
+  const struct { bool insert; int current; std::vector<std::string> want; int flaredAt; } cases[] = {
+      {true, 0, {"", "ROW 0", "ROW 1", "ROW 2", "ROW 3", "ROW 4"}, 3},
+      {true, 2, {"ROW 0", "ROW 1", "", "ROW 2", "ROW 3", "ROW 4"}, 3},
+      {true, 4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", "", "ROW 4"}, 2},
+      {false, 0, {"ROW 1", "ROW 2", "ROW 3", "ROW 4", "", ""}, 1},
+      {false, 1, {"ROW 0", "ROW 2", "ROW 3", "ROW 4", "", ""}, 1},
+      {false, 4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", "", ""}, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE((c.insert ? "insert at " : "delete at ") + std::to_string(c.current));
     GirderTable t = Filled();
     const GirderRow before = t.rows[c.current];
-    ASSERT_TRUE(InsertGirderRow(t, c.current));
-    EXPECT_EQ(GirderRowCount(t), 21);
-    EXPECT_EQ(t.scroll.Max, 3600);
-    EXPECT_EQ(Descriptions(t, 6), c.want) << c.current;
-    ExpectEmptied(t.rows[c.current], "inserted");
-    // The emptied row keeps its entries and the enabled state of its terminal cells.
-    EXPECT_EQ(t.rows[c.current].Combo3Items, before.Combo3Items);
-    EXPECT_EQ(t.rows[c.current].Text2Enabled, before.Text2Enabled);
-    ExpectFlared(t.rows[c.flaredAt]);
-    EXPECT_EQ(t.rows[c.flaredAt].List1[2], true);
-    const GirderRow& varies = t.rows[c.flaredAt + 1];
-    EXPECT_EQ(varies.Combo3Items, GirderOffsetTypeItemsFor(kGirderOffsetVaries));
-    EXPECT_EQ(varies.Combo3Text, "Fr Pivot at Nom. CS");
-    EXPECT_FALSE(varies.Text2Enabled);
+    if (c.insert) {
+      ASSERT_TRUE(InsertGirderRow(t, c.current));
+      ExpectEmptied(t.rows[c.current]);
+      // The emptied row keeps its entries and the enabled state of its terminal cells.
+      EXPECT_EQ(t.rows[c.current].Combo3Items, before.Combo3Items);
+      EXPECT_EQ(t.rows[c.current].Text2Enabled, before.Text2Enabled);
+    } else {
+      DeleteGirderRow(t, c.current);
+      ExpectEmptied(t.rows[19]);
+    }
+    EXPECT_EQ(GirderRowCount(t), c.insert ? 21 : 20);
+    EXPECT_EQ(t.scroll.Max, c.insert ? 3600 : 3000);
+    EXPECT_EQ(Descriptions(t, 6), c.want);
+    ExpectMoved(t, c.flaredAt);
   }
   GirderTable t;
   EXPECT_FALSE(InsertGirderRow(t, 20));
   EXPECT_EQ(t.scroll.Max, 3000);
 }
 
-TEST(GirderTable, DeleteRow) {
-  struct Case {
-    int current;
-    std::vector<std::string> want;
-    int flaredAt;
-  };
-  const Case cases[] = {
-      {0, {"ROW 1", "ROW 2", "ROW 3", "ROW 4", ""}, 1},
-      {1, {"ROW 0", "ROW 2", "ROW 3", "ROW 4", ""}, 1},
-      {4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", ""}, 2},
-  };
-  for (const Case& c : cases) {
-    GirderTable t = Filled();
-    DeleteGirderRow(t, c.current);
-    EXPECT_EQ(GirderRowCount(t), 20);
-    EXPECT_EQ(t.scroll.Max, 3000);
-    EXPECT_EQ(Descriptions(t, 5), c.want) << c.current;
-    ExpectFlared(t.rows[c.flaredAt]);
-    ExpectEmptied(t.rows[19], "last");
-  }
+TEST(GirderTable, DeleteChoosesAmongTheEntriesOfTheLineTypeAndEmptiesTheLastRow) {
   // A moved row's initial offset type is chosen among the entries of its line type,
   // not among the entries it had (a "5" read on a parallel line gives these).
   GirderTable odd = Filled();
@@ -173,7 +150,7 @@ TEST(GirderTable, DeleteRow) {
   t.rows[19].Text4 = "LAST";
   ChooseGirderLineType(t.rows[19], kGirderSegmented);
   DeleteGirderRow(t, 19);
-  ExpectEmptied(t.rows[19], "deleted last");
+  ExpectEmptied(t.rows[19]);
   EXPECT_EQ(t.rows[19].Combo3Items, GirderOffsetTypeItemsFor(kGirderSegmented));
   EXPECT_EQ(Descriptions(t, 5), Descriptions(Filled(), 5));
 }

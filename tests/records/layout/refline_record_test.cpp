@@ -1,11 +1,6 @@
 #include "records/layout/refline_record.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "inputfile/project.h"
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
@@ -13,24 +8,15 @@ namespace {
 const std::string kW1 =
     "Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3";
 const std::string kW2 =
-    "Warning: (04) Reference line data, bad \"Skew is with respect to\" value.  Valid values are 1 "
-    "to 4.";
+    "Warning: (04) Reference line data, bad \"Skew is with respect to\" value.  Valid values are 1 to 4.";
 const std::string kW3 = "Warning: (04) Reference line data, bad \"Layout line is\" value.";
 const std::string kW4 = "Warning: (04) Reference line data, bad \"Reverse layout line\" value.";
 
-std::string Pad(std::string s) { return s.size() < 80 ? s + std::string(81 - s.size(), ' ') : s; }
-
 std::vector<std::string> Read(const std::string& line, Project& p) {
-  std::vector<std::string> w;
-  ReadRefLineRecord(Pad(line), p, [&](const std::string& m) { w.push_back(m); });
-  return w;
+  return test::Warned([&](const WarningSink& w) { ReadRefLineRecord(test::Pad(line), p, w); });
 }
 
-LineSink Write(const Project& p) {
-  LineSink out;
-  WriteRefLineRecord(p, out);
-  return out;
-}
+std::string Written(const Project& p) { return test::Write(WriteRefLineRecord, p).lines.at(0); }
 
 Project Filled(int units) {
   Project p;
@@ -38,151 +24,102 @@ Project Filled(int units) {
   RefLineData& d = p.RefLine;
   d.RefLineSta = "12+34.5678";
   d.StaOn = 2;
-  d.Option1 = false;
-  d.Option2 = true;
+  d.Option1 = false, d.Option2 = true;
   d.SkewAngle = "12\xB0 34' 56.78\"";
   d.SkewRespTo = 1;
-  d.Option3 = false;
-  d.Option4 = true;
+  d.Option3 = false, d.Option4 = true;
   d.LayoutLineIs = 2;
   d.RevLayoutLine = 3;
   d.Check1 = d.Check3 = d.Check4 = true;
-  d.TransX = "1.5";
-  d.TransY = "-2.25";
+  d.TransX = "1.5", d.TransY = "-2.25";
   d.LimitBegSta = "10+00.0000";
   return p;
 }
 
-TEST(RefLineRecord, WritesExactColumns) {
-  struct Case {
-    const char* name;
-    Project p;
-    std::string want;
-  };
+TEST(RefLineRecord, WritesExactColumnsAndReadsThemBack) {
   const std::string nine(9, ' '), eleven(11, ' ');
-  const Case cases[] = {
-      {"never edited", Project{},
-       "04" + eleven + " L" + " 0 0 000" + "000" + "    " + " " + nine + nine + nine + eleven + eleven},
-      {"english", Filled(0),
-       "04   12345678" "2R" "12345678" "213" "X X" "3" "X" + nine + "    15000" "   -22500" +
-           "   10000000" + eleven},
-      {"metric", Filled(1),
-       "04  123456780" "2R" "12345678" "213" "X X" "3" "X" + nine + "   150000" "  -225000" +
-           "  100000000" + eleven},
-  };
-  for (const Case& c : cases) {
-    LineSink out = Write(c.p);
-    ASSERT_EQ(out.lines.size(), 1u) << c.name;
-    EXPECT_EQ(out.lines[0], c.want) << c.name;
-    EXPECT_EQ(out.lines[0].size(), 80u) << c.name;
-    EXPECT_TRUE(out.overflows.empty()) << c.name;
+  EXPECT_EQ(Written(Project{}), "04" + eleven + " L" + " 0 0 000" + "000" + "    " + " " + nine +
+                                    nine + nine + eleven + eleven);
+  const struct { int units; std::string line; const char *station, *begin; } cases[] = {
+      {0, "04   12345678" "2R" "12345678" "213" "X X" "3" "X" + nine + "    15000" "   -22500" +
+              "   10000000" + eleven, "12+34.5678", "10+00.0000"},
+      {1, "04  123456780" "2R" "12345678" "213" "X X" "3" "X" + nine + "   150000" "  -225000" +
+              "  100000000" + eleven, "1+234.56780", "1+000.00000"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.units);
+    const LineSink out = test::Write(WriteRefLineRecord, Filled(c.units));
+    EXPECT_EQ(out.lines, std::vector<std::string>{c.line});
+    EXPECT_TRUE(out.overflows.empty());
+    Project fresh;
+    fresh.MetricUnits = int16_t(c.units);
+    EXPECT_TRUE(Read(c.line, fresh).empty());
+    const RefLineData& d = fresh.RefLine;
+    EXPECT_EQ(d.RefLineSta + "|" + d.LimitBegSta + "|" + d.LimitEndSta, c.station + std::string("|") + c.begin + "|");
+    EXPECT_EQ(d.SkewAngle + "|" + d.TransX + "|" + d.TransY, "12\xB0 34' 56.78\"|1.5|-2.25");
+    EXPECT_EQ(std::vector<int>({d.StaOn, d.SkewRespTo, d.LayoutLineIs, d.RevLayoutLine}),
+              std::vector<int>({2, 1, 2, 3}));
+    EXPECT_EQ(std::vector<bool>({d.Option1, d.Option2, d.Option3, d.Option4, d.Check1, d.Check2, d.Check3, d.Check4}),
+              std::vector<bool>({false, true, false, true, true, false, true, true}));
+    EXPECT_EQ(Written(fresh), c.line);
   }
 }
 
 TEST(RefLineRecord, NeverEditedLineReadsBackWithTwoWarnings) {
   Project p;
-  std::string line = Write(Project{}).lines[0];
+  p.RefLine.Check2 = true;
+  std::string line = Written(Project{});
+  line[30] = '*';  // column 31: any mark ticks Check4; a blank column never clears one
   EXPECT_EQ(Read(line, p), (std::vector<std::string>{kW2, kW3}));
+  const RefLineData& d = p.RefLine;
   EXPECT_TRUE(p.IsMarked(Form::Ref));
-  EXPECT_EQ(p.RefLine.StaOn, 0);
-  EXPECT_EQ(p.RefLine.RevLayoutLine, 0);
-  EXPECT_EQ(p.RefLine.SkewRespTo, -1);
-  EXPECT_EQ(p.RefLine.LayoutLineIs, -1);
-  EXPECT_EQ(p.RefLine.TransX + "|" + p.RefLine.TransY, "0|0");
-  EXPECT_EQ(p.RefLine.RefLineSta + p.RefLine.LimitBegSta + p.RefLine.LimitEndSta, "");
-  EXPECT_EQ(p.RefLine.SkewAngle, "0\xB0 0' 0.00\"");
-  EXPECT_TRUE(p.RefLine.Option1);
-}
-
-TEST(RefLineRecord, ReadsDisplayTextsAndRoundTrips) {
-  struct Case {
-    int units;
-    const char* station;
-    const char* begin;
-  };
-  for (const Case& c : {Case{0, "12+34.5678", "10+00.0000"}, Case{1, "1+234.56780", "1+000.00000"}}) {
-    Project fresh;
-    fresh.MetricUnits = int16_t(c.units);
-    const std::string line = Write(Filled(c.units)).lines[0];
-    EXPECT_TRUE(Read(line, fresh).empty());
-    const RefLineData& d = fresh.RefLine;
-    EXPECT_EQ(d.RefLineSta, c.station);
-    EXPECT_EQ(d.LimitBegSta, c.begin);
-    EXPECT_EQ(d.LimitEndSta, "");
-    EXPECT_EQ(d.SkewAngle, "12\xB0 34' 56.78\"");
-    EXPECT_EQ(d.TransX + "|" + d.TransY, "1.5|-2.25");
-    EXPECT_EQ(std::vector<int>({d.StaOn, d.SkewRespTo, d.LayoutLineIs, d.RevLayoutLine}),
-              std::vector<int>({2, 1, 2, 3}));
-    EXPECT_EQ(std::vector<bool>({d.Option1, d.Option2, d.Option3, d.Option4, d.Check1, d.Check2,
-                                 d.Check3, d.Check4}),
-              std::vector<bool>({false, true, false, true, true, false, true, true}));
-    EXPECT_EQ(Write(fresh).lines[0], line) << c.units;
-  }
+  EXPECT_EQ(std::vector<int>({d.StaOn, d.RevLayoutLine, d.SkewRespTo, d.LayoutLineIs}),
+            std::vector<int>({0, 0, -1, -1}));
+  EXPECT_EQ(d.TransX + "|" + d.TransY + "|" + d.RefLineSta + d.LimitBegSta + d.LimitEndSta, "0|0|");
+  EXPECT_EQ(d.SkewAngle, "0\xB0 0' 0.00\"");
+  EXPECT_TRUE(d.Option1);
+  EXPECT_EQ(std::vector<bool>({d.Check1, d.Check2, d.Check3, d.Check4}),
+            std::vector<bool>({false, true, false, true}));
 }
 
 TEST(RefLineRecord, CodesAndFlags) {
-  const std::string good = Write(Filled(0)).lines[0];
-  auto with = [&](int col, char ch) {
+  const std::string good = Written(Filled(0));
+  auto with = [&](std::vector<std::pair<int, char>> changes) {  // 1-based columns
     std::string s = good;
-    s[col - 1] = ch;
+    for (auto [col, ch] : changes) s[col - 1] = ch;
     return s;
   };
-  struct Case {
-    std::string line;
-    std::vector<std::string> warnings;
-    bool left, sameSkew;
-  };
-  std::string all = with(14, '7');
-  all[23] = '5';
-  all[25] = '4';
-  all[29] = '9';
-  const Case cases[] = {
-      {with(14, '7'), {kW1}, false, true},      {with(24, '5'), {kW2}, false, true},
-      {with(24, '0'), {kW2}, false, true},      {with(26, '4'), {kW3}, false, true},
-      {with(30, '9'), {kW4}, false, true},      {all, {kW1, kW2, kW3, kW4}, false, true},
-      {with(15, 'l'), {}, true, true},          {with(15, 'L'), {}, true, true},
-      {with(15, ' '), {}, false, true},         {with(15, 'x'), {}, false, true},
-      {with(25, '0'), {}, false, false},        {with(25, '2'), {}, false, false},
-      {with(25, ' '), {}, false, false},
-  };
-  for (const Case& c : cases) {
+  const struct { std::string line; std::vector<std::string> warnings; bool left, sameSkew; } cases[] = {
+      {with({{14, '7'}}), {kW1}, false, true}, {with({{24, '5'}}), {kW2}, false, true},
+      {with({{24, '0'}}), {kW2}, false, true}, {with({{26, '4'}}), {kW3}, false, true},
+      {with({{30, '9'}}), {kW4}, false, true},
+      {with({{14, '7'}, {24, '5'}, {26, '4'}, {30, '9'}}), {kW1, kW2, kW3, kW4}, false, true},
+      {with({{15, 'l'}}), {}, true, true},     {with({{15, 'L'}}), {}, true, true},
+      {with({{15, ' '}}), {}, false, true},    {with({{15, 'x'}}), {}, false, true},
+      {with({{25, '0'}}), {}, false, false},   {with({{25, '2'}}), {}, false, false},
+      {with({{25, ' '}}), {}, false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
     Project p;
     p.RefLine.StaOn = 1;  // a bad code keeps the earlier selection
     p.RefLine.SkewRespTo = 3;
-    EXPECT_EQ(Read(c.line, p), c.warnings) << c.line;
-    EXPECT_EQ(p.RefLine.Option1, c.left) << c.line;
-    EXPECT_EQ(p.RefLine.Option2, !c.left) << c.line;
-    EXPECT_EQ(p.RefLine.Option4, c.sameSkew) << c.line;
-    EXPECT_EQ(p.RefLine.Option3, !c.sameSkew) << c.line;
-    EXPECT_EQ(p.RefLine.StaOn, c.line[13] == '7' ? 1 : 2) << c.line;
-    EXPECT_EQ(p.RefLine.SkewRespTo, c.line[23] == '2' ? 1 : 3) << c.line;
+    EXPECT_EQ(Read(c.line, p), c.warnings);
+    EXPECT_EQ(p.RefLine.Option1, c.left);
+    EXPECT_EQ(p.RefLine.Option2, !c.left);
+    EXPECT_EQ(p.RefLine.Option4, c.sameSkew);
+    EXPECT_EQ(p.RefLine.Option3, !c.sameSkew);
+    EXPECT_EQ(p.RefLine.StaOn, c.line[13] == '7' ? 1 : 2);
+    EXPECT_EQ(p.RefLine.SkewRespTo, c.line[23] == '2' ? 1 : 3);
   }
-}
-
-TEST(RefLineRecord, BlankOptionColumnsNeverClearACheckBox) {
-  Project p;
-  p.RefLine.Check2 = true;
-  std::string line = Write(Project{}).lines[0];
-  line[30] = '*';  // column 31: any mark ticks Check4
-  Read(line, p);
-  EXPECT_EQ(std::vector<bool>({p.RefLine.Check1, p.RefLine.Check2, p.RefLine.Check3,
-                               p.RefLine.Check4}),
-            std::vector<bool>({false, true, false, true}));
 }
 
 TEST(RefLineRecord, TooWideFieldsWidenTheLine) {
   Project p;
   p.RefLine.SkewAngle = "123\xB0 0' 0.00\"";
   p.RefLine.TransX = "123456";
-  LineSink out = Write(p);
-  ASSERT_EQ(out.overflows.size(), 2u);
-  EXPECT_EQ(out.overflows[0].window + "." + out.overflows[0].field, "RefLine.SkewAngle");
-  EXPECT_EQ(out.overflows[0].row, -1);
-  EXPECT_EQ(out.overflows[0].width, 8);
-  EXPECT_EQ(out.overflows[0].used, 9);
-  EXPECT_EQ(out.overflows[1].field, "TransX");
-  EXPECT_EQ(out.overflows[1].used, 10);
-  EXPECT_EQ(out.lines[0].size(), 82u);
+  const LineSink out = test::Write(WriteRefLineRecord, p);
+  EXPECT_EQ(test::Overflows(out), (std::vector<std::string>{"RefLine -1 SkewAngle 123\xB0 0' 0.00\" 8 9",
+                                                            "RefLine -1 TransX 123456 9 10"}));
+  ASSERT_EQ(out.lines.at(0).size(), 82u);
   EXPECT_EQ(out.lines[0].substr(15, 9), "123 0 000");
 }
 

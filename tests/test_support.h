@@ -1,0 +1,93 @@
+// Small helpers the core tests share: sample paths, file bytes, temporary folders,
+// and running one record reader or writer.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "inputfile/field_routines.h"
+#include "inputfile/input_file.h"
+#include "inputfile/project.h"
+
+namespace kv::test {
+
+namespace fs = std::filesystem;
+
+inline std::string Data(const std::string& name) { return std::string(KV_TEST_DATA) + "/" + name; }
+
+inline std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// What a save writes for the project.
+inline std::string Bytes(const Project& p) {
+  std::string s;
+  for (const std::string& l : WriteProjectLines(p).lines) s += l + "\r\n";
+  return s;
+}
+
+// A line as the file reader hands it to a record reader.
+inline std::string Pad(const std::string& line) { return PadRight(line, 81); }
+
+// Runs a reader given as a lambda taking the warning sink; the warnings in order.
+template <class Reader>
+std::vector<std::string> Warned(Reader read) {
+  std::vector<std::string> w;
+  read([&](const std::string& s) { w.push_back(s); });
+  return w;
+}
+
+template <class Writer>
+LineSink Write(Writer write, const Project& p) {
+  LineSink out;
+  write(p, out);
+  return out;
+}
+
+// Every overflow as "window row field text width used".
+inline std::vector<std::string> Overflows(const LineSink& out) {
+  std::vector<std::string> v;
+  for (const Overflow& o : out.overflows)
+    v.push_back(o.window + " " + std::to_string(o.row) + " " + o.field + " " + o.text + " " +
+                std::to_string(o.width) + " " + std::to_string(o.used));
+  return v;
+}
+
+// A fresh folder per test, removed (with its permissions restored) afterwards.
+class TempDir {
+ public:
+  TempDir()
+      : path_(fs::temp_directory_path() /
+              ("kv-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+  }
+  // The path of a file in the folder, written with bytes when given any.
+  std::string File(const std::string& name, const std::string& bytes = {}) const {
+    std::string p = (path_ / name).string();
+    if (!bytes.empty()) std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+}  // namespace kv::test
