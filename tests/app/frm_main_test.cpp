@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -75,19 +74,6 @@ TEST(MainWindow, EditMenuShowsItsLeadingSeparator) {
   edit->hide();
 }
 
-TEST(MainWindow, ToolbarButtonsKeysTooltipsAndIcons) {
-  Shell s;
-  QStringList keys, tips;
-  for (QAction* a : s.window->findChild<QToolBar*>("tbToolBar")->actions()) {
-    keys.append(a->property("Key").toString());
-    tips.append(a->toolTip());
-    EXPECT_FALSE(a->icon().pixmap(24, 24).isNull()) << a->toolTip().toStdString();
-  }
-  EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "Copy"}));
-  EXPECT_EQ(tips, (QStringList{"New Kelvara input file", "Open existing file", "Save input file",
-                               "Print to the default printer", "Copy text from the output area"}));
-}
-
 // What a command left in the fakes, to compare a button with its menu entry.
 QString Effects(const Shell& s) {
   QStringList out;
@@ -98,23 +84,34 @@ QString Effects(const Shell& s) {
   return out.join('\n');
 }
 
-TEST(MainWindow, EachToolbarButtonDoesWhatItsMenuEntryDoes) {
-  const std::pair<const char*, const char*> pairs[] = {{"New", "mnuFileNew"},     {"Open", "mnuFileOpen"},
-                                                       {"Save", "mnuFileSave"},   {"Print", "mnuFilePrint"},
-                                                       {"Copy", "mnuEditCopy"}};
+TEST(MainWindow, ToolbarButtonsInOrderWithTipsIconsAndTheirMenuEntrysEffect) {
+  const struct {
+    const char *key, *menu, *tip;
+  } buttons[] = {{"New", "mnuFileNew", "New Kelvara input file"},
+                 {"Open", "mnuFileOpen", "Open existing file"},
+                 {"Save", "mnuFileSave", "Save input file"},
+                 {"Print", "mnuFilePrint", "Print to the default printer"},
+                 {"Copy", "mnuEditCopy", "Copy text from the output area"}};
   QStringList seen;
-  for (const auto& [key, menu] : pairs) {
+  for (const auto& b : buttons) {
+    SCOPED_TRACE(b.key);
     Shell byMenu, byButton;
     for (Shell* s : {&byMenu, &byButton}) {
       s->dialogs.answers = {KV_TEST_DATA "/bridge_english.dat"};
       s->window->show();
       s->window->Output()->selectAll();
     }
-    byMenu.Action(menu)->trigger();
     auto* bar = byButton.window->findChild<QToolBar*>("tbToolBar");
-    QTest::mouseClick(bar->widgetForAction(byButton.Action(QStringLiteral("tbToolBar") + key)), Qt::LeftButton);
-    EXPECT_EQ(Effects(byButton), Effects(byMenu)) << key;
-    EXPECT_FALSE(seen.contains(Effects(byMenu))) << key << ": leaves the same trace as another command";
+    ASSERT_EQ(bar->actions().size(), 5);
+    QAction* a = bar->actions()[&b - buttons];
+    EXPECT_EQ(a, byButton.Action(QStringLiteral("tbToolBar") + b.key));
+    EXPECT_EQ(a->property("Key").toString(), b.key);
+    EXPECT_EQ(a->toolTip(), b.tip);
+    EXPECT_FALSE(a->icon().pixmap(24, 24).isNull());
+    byMenu.Action(b.menu)->trigger();
+    QTest::mouseClick(bar->widgetForAction(a), Qt::LeftButton);
+    EXPECT_EQ(Effects(byButton), Effects(byMenu));
+    EXPECT_FALSE(seen.contains(Effects(byMenu))) << "leaves the same trace as another command";
     seen.append(Effects(byMenu));
   }
   Shell other;  // a key of none of the five does nothing
@@ -124,7 +121,7 @@ TEST(MainWindow, EachToolbarButtonDoesWhatItsMenuEntryDoes) {
   EXPECT_TRUE(other.dialogs.calls.empty());
 }
 
-TEST(MainWindow, ViewEntriesToggleTheBarsAndTheirMarks) {
+TEST(MainWindow, ViewEntriesToggleTheBarsAndTheStatusBarShowsTheClock) {
   Shell s;
   s.window->show();
   const std::pair<const char*, QWidget*> cases[] = {
@@ -136,12 +133,8 @@ TEST(MainWindow, ViewEntriesToggleTheBarsAndTheirMarks) {
       EXPECT_EQ(bar->isVisible(), visible) << name;
     }
   }
-}
-
-TEST(MainWindow, StatusBarPanelsAndTheClock) {
-  Shell s;
   auto* bar = s.window->findChild<QStatusBar*>("sbStatusBar");
-  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar, s.window->statusBar());
   auto panel = [bar](const char* name) { return bar->findChild<QLabel*>(name)->text(); };
   const QLocale l;
   EXPECT_EQ(panel("sbStatusBarText"), "Use File | New or File | Open to start");
@@ -185,29 +178,18 @@ TEST(MainWindow, MenuHooksRunTheirHandlers) {
   Shell s;
   const char* names[] = {"mnuFileRunGeometry", "mnuFileRunProjCoord", "mnuFileRunCamber", "mnuFileRunStick",
                          "mnuHelpContents",    "mnuHelpSearch",       "mnuHelpAbout"};
-  QStringList ran, expected;
+  QStringList ran;
   for (int i = 0; i < kMenuHookCount; ++i) {
     s.Action(names[i])->trigger();  // nothing installed: nothing happens
     s.window->SetMenuHandler(MenuHook(i), [&ran, n = names[i]] { ran.append(n); });
-    expected.append(names[i]);
   }
   EXPECT_TRUE(ran.isEmpty());
   for (const char* n : names) s.Action(n)->trigger();
-  EXPECT_EQ(ran, expected);
-}
-
-// --- position in the settings store ----------------------------------------------
-
-TEST(MainWindowSettings, EmptyStoreGivesTheDefaultPlacement) {
-  Shell s;
-  s.window->show();
-  const double dpi = s.window->screen()->logicalDotsPerInchX();
-  EXPECT_EQ(s.window->pos(), QPoint(TwipsToPixels(1000, dpi), TwipsToPixels(1000, dpi)));
-  EXPECT_EQ(s.window->size(), QSize(TwipsToPixels(6500, dpi), TwipsToPixels(6500, dpi)));
+  EXPECT_EQ(ran, QStringList(std::begin(names), std::end(names)));
 }
 
 TEST(MainWindowSettings, StoredTextsAreReadAsNumbersOrDefaults) {
-  const std::pair<QStringList, WindowPlacement> cases[] = {
+  const std::pair<QStringList, std::vector<double>> cases[] = {
       {{"1500", "1200", "7200", "6000"}, {1500, 1200, 7200, 6000}},
       {{"abc", "", "12x", "(none)"}, {1000, 1000, 6500, 6500}},
       {{" 1350 ", "450.5", "-30", "2e3"}, {1350, 450.5, -30, 2000}},
@@ -216,48 +198,45 @@ TEST(MainWindowSettings, StoredTextsAreReadAsNumbersOrDefaults) {
     QTemporaryDir dir;
     QSettings store(dir.filePath("s.ini"), QSettings::IniFormat);
     const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
       if (texts[i] != "(none)") store.setValue(QStringLiteral("Settings/") + keys[i], texts[i]);
-    }
     const WindowPlacement p = ReadPlacement(store);
-    EXPECT_EQ((std::vector<double>{p.left, p.top, p.width, p.height}),
-              (std::vector<double>{expected.left, expected.top, expected.width, expected.height}))
-        << texts.join(',').toStdString();
+    EXPECT_EQ((std::vector<double>{p.left, p.top, p.width, p.height}), expected) << texts.join(',').toStdString();
   }
 }
 
-TEST(MainWindowSettings, PositionRoundTripsThroughTheStore) {
-  Shell s;
+TEST(MainWindowSettings, PositionComesFromTheStoreAndGoesBackOnClose) {
+  Shell s;  // an empty store: the default placement
+  s.window->show();
+  const double dpi = s.window->screen()->logicalDotsPerInchX();
+  EXPECT_EQ(s.window->pos(), QPoint(TwipsToPixels(1000, dpi), TwipsToPixels(1000, dpi)));
+  EXPECT_EQ(s.window->size(), QSize(TwipsToPixels(6500, dpi), TwipsToPixels(6500, dpi)));
   const QStringList keys{"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth", "Settings/MainHeight"};
   const QStringList stored{"1500", "1200", "7200", "6000"};
   for (int i = 0; i < 4; ++i) s.settings->setValue(keys[i], stored[i]);
   frmMain w(Platform{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, s.settings.get()}, {});
   w.show();
-  ASSERT_EQ(w.screen()->logicalDotsPerInchX(), 96) << "the figures below are pixels at 96 dots per inch";
+  ASSERT_EQ(dpi, 96) << "the figures below are pixels at 96 dots per inch";
   EXPECT_EQ(w.pos(), QPoint(100, 80));
   EXPECT_EQ(w.size(), QSize(480, 400));
   w.move(150, 90);
   w.resize(500, 420);
   w.close();
-  QSettings reread(s.settings->fileName(), QSettings::IniFormat);
-  QStringList written;
-  for (const QString& k : keys) written.append(reread.value(k).toString());
-  EXPECT_EQ(written, (QStringList{"2250", "1350", "7500", "6300"}));
-}
-
-TEST(MainWindowSettings, ClosingMinimizedWritesNothing) {
-  Shell s;
-  s.settings->setValue("Settings/MainLeft", "2250");
-  s.window->show();
-  s.window->move(300, 300);
+  auto written = [&] {
+    QSettings reread(s.settings->fileName(), QSettings::IniFormat);
+    QStringList texts;
+    for (const QString& k : reread.allKeys()) texts.append(k + "=" + reread.value(k).toString());
+    return texts;
+  };
+  const QStringList placed{"Settings/MainHeight=6300", "Settings/MainLeft=2250", "Settings/MainTop=1350",
+                           "Settings/MainWidth=7500"};
+  EXPECT_EQ(written(), placed);
+  s.window->move(300, 300);  // closing minimized writes nothing
   s.window->showMinimized();
   ASSERT_TRUE(s.window->isMinimized());
   s.window->close();
-  EXPECT_EQ(s.settings->allKeys(), QStringList{"Settings/MainLeft"});
-  EXPECT_EQ(s.settings->value("Settings/MainLeft").toString(), "2250");
+  EXPECT_EQ(written(), placed);
 }
-
-// --- closing sequence ------------------------------------------------------------
 
 TEST(MainWindowClosing, ClosesTheEditorsInOrderWithoutAsking) {
   const QStringList order{"BentLine", "CrossTrans", "DeadLoad", "Description", "GirderLine",

@@ -119,3 +119,57 @@ struct Shell {
 };
 
 }  // namespace kv::testing
+
+#include <QFile>
+#include <QLabel>
+#include <fstream>
+#include <sstream>
+
+#include "inputfile/input_file.h"
+
+namespace kv::testing {
+
+// The shell with the program's own editors.
+struct RealShell : Shell {
+  RealShell() {
+    window = std::make_unique<frmMain>(
+        Platform{&dialogs, &messages, &printer, &clipboard, nullptr, &clock, settings.get()});
+  }
+};
+
+// A project as Save writes it.
+inline std::string FileBytes(const Project& p) {
+  std::string out;
+  for (const std::string& line : WriteProjectLines(p).lines) out += line + "\r\n";
+  return out;
+}
+
+inline Project ReadFresh(const QString& path, QStringList* warnings = nullptr) {
+  Project p;
+  ReadInputFile(QFile::encodeName(path).toStdString(), p, [warnings](const std::string& w) {
+    if (warnings != nullptr) warnings->append(QString::fromLatin1(w));
+  });
+  return p;
+}
+
+inline std::string Slurp(const QString& path) {
+  std::ostringstream s;
+  s << std::ifstream(QFile::encodeName(path).toStdString(), std::ios::binary).rdbuf();
+  return s.str();
+}
+
+// The named widgets in the order Tab visits them.
+inline QStringList TabOrder(QWidget& w, const QStringList& names) {
+  QStringList chain;
+  for (QWidget* x = w.nextInFocusChain(); x != &w; x = x->nextInFocusChain())
+    if (names.contains(x->objectName())) chain << x->objectName();
+  return chain;
+}
+
+inline QStringList LabelTexts(const QWidget& w) {
+  QStringList texts;
+  for (const QLabel* l : w.findChildren<QLabel*>()) texts << l->text();
+  return texts;
+}
+
+}  // namespace kv::testing

@@ -59,7 +59,6 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
     const QString dat = s.Path(QString::fromLatin1(c.sample));
     QFile::remove(dat);
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_DATA "/") + c.sample, dat));
-    const QString base = BaseName(dat);
     s.dialogs.answers = {dat};
     RunGeometry(*s.window);
     EXPECT_EQ(s.log.filter("message"), QStringList{});
