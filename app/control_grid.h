@@ -21,6 +21,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "inputfile/grid_scroll.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -54,6 +56,10 @@ struct GridGeometry {
   // VScroll1 on the host, in twips.
   int scrollLeft = 0, scrollTop = 0, scrollWidth = 255, scrollHeight = 0;
   int scrollMin = 0, scrollMax = 0, scrollSmall = 1, scrollLarge = 1, scrollValue = 0;
+  // A new window's VScroll1 from its table: Min 0, the table's Max and changes, Value 0.
+  void ScrollFrom(const GridScroll& s) {
+    scrollMin = 0, scrollMax = s.Max, scrollSmall = s.Small, scrollLarge = s.Large, scrollValue = 0;
+  }
   // The first rows: row i at rowTop + i * rowSpacing (inside Frame1).
   int rowTop = 0;
   int rowSpacing = 240;

@@ -185,8 +185,7 @@ CrossTrans::CrossTrans(Project& project, QWidget* parent) : EditorWindow(project
   g.frameWidth = kFrameWidth, g.frameHeight = kFrameHeight;
   g.scrollLeft = kFrameLeft + kFrameWidth, g.scrollTop = kFrameTop;
   g.scrollWidth = 255, g.scrollHeight = kFrameHeight;
-  g.scrollMin = 0, g.scrollMax = c.scroll.Max, g.scrollSmall = c.scroll.Small;
-  g.scrollLarge = c.scroll.Large, g.scrollValue = 0;
+  g.ScrollFrom(c.scroll);
   g.rowTop = kRowTop, g.rowSpacing = kRowSpacing, g.rowHeight = kRowHeight;
   g.appendOffset = kAppendOffset;
   g.headingTop = kFrameTop - kLineHigh - 30, g.headingHeight = kLineHigh;

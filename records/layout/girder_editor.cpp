@@ -73,11 +73,7 @@ GridGeometry Geometry(const GridScroll& s) {
   g.frameTop = kFrameTop;
   g.frameWidth = kFrameWidth;
   g.frameHeight = kFrameHeight;
-  g.scrollMin = 0;
-  g.scrollMax = s.Max;
-  g.scrollSmall = s.Small;
-  g.scrollLarge = s.Large;
-  g.scrollValue = 0;
+  g.ScrollFrom(s);
   g.rowTop = 0;
   g.rowSpacing = kRowPitch;
   g.rowHeight = kCellHeight;

@@ -48,11 +48,7 @@ GridGeometry Geometry(const GridScroll& s) {
   g.scrollTop = kFrameTop + 120;
   g.scrollWidth = 252;
   g.scrollHeight = 4812;
-  g.scrollMin = 0;
-  g.scrollMax = s.Max;
-  g.scrollSmall = s.Small;
-  g.scrollLarge = s.Large;
-  g.scrollValue = 0;
+  g.ScrollFrom(s);
   g.rowTop = 120;
   g.rowSpacing = 240;
   g.rowHeight = 288;
