@@ -19,40 +19,44 @@ struct Decimal {
 };
 
 // The shortest decimal text that reads back as v, split into its parts.
+// Called for every number field read or written, so it works on the buffer.
 Decimal ToDecimal(double v) {
   char buf[400];
   auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-  std::string s(buf, res.ptr);
+  std::string_view s(buf, std::size_t(res.ptr - buf));
   Decimal d;
   if (!s.empty() && s[0] == '-') {
     d.negative = true;
-    s.erase(0, 1);
+    s.remove_prefix(1);
   }
   auto dot = s.find('.');
-  d.whole = s.substr(0, dot);
-  if (dot != std::string::npos) d.frac = s.substr(dot + 1);
-  while (!d.frac.empty() && d.frac.back() == '0') d.frac.pop_back();
+  d.whole.assign(s.substr(0, dot));
+  if (dot != std::string_view::npos) {
+    std::string_view frac = s.substr(dot + 1);
+    while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
+    d.frac.assign(frac);
+  }
   return d;
 }
 
 // |v| * 10^shift rounded to a whole number, halves away from zero, as digits.
 std::string ScaledDigits(const Decimal& d, int shift) {
-  std::string digits = d.whole;
-  std::string rest;
+  std::string digits;
+  bool up = false;
   if (shift >= 0) {
-    std::string frac = d.frac;
-    if (int(frac.size()) < shift) frac.append(shift - frac.size(), '0');
-    digits += frac.substr(0, shift);
-    rest = frac.substr(shift);
+    const std::size_t n = std::size_t(shift);
+    const std::size_t kept = std::min(n, d.frac.size());
+    digits.reserve(d.whole.size() + n + 1);
+    digits.append(d.whole).append(d.frac, 0, kept).append(n - kept, '0');
+    up = d.frac.size() > n && d.frac[n] >= '5';
   } else {
     // Not used by the callers; keep it correct anyway.
     std::string w = d.whole;
-    int cut = -shift;
-    if (int(w.size()) <= cut) w.insert(0, cut - w.size() + 1, '0');
+    const std::size_t cut = std::size_t(-shift);
+    if (w.size() <= cut) w.insert(0, cut - w.size() + 1, '0');
     digits = w.substr(0, w.size() - cut);
-    rest = w.substr(w.size() - cut) + d.frac;
+    up = w[w.size() - cut] >= '5';
   }
-  bool up = !rest.empty() && rest[0] >= '5';
   if (up) {
     int i = int(digits.size()) - 1;
     while (i >= 0 && digits[i] == '9') digits[i--] = '0';
@@ -62,7 +66,10 @@ std::string ScaledDigits(const Decimal& d, int shift) {
       ++digits[i];
   }
   auto nz = digits.find_first_not_of('0');
-  digits = nz == std::string::npos ? std::string("0") : digits.substr(nz);
+  if (nz == std::string::npos)
+    digits.assign("0");
+  else
+    digits.erase(0, nz);
   return digits;
 }
 
