@@ -19,6 +19,8 @@
 namespace kv::test {
 
 namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+inline const std::string kDeg(1, kDegreeSign);
 
 inline std::string Data(const std::string& name) { return std::string(KV_TEST_DATA) + "/" + name; }
 
@@ -39,10 +41,26 @@ inline std::string Bytes(const Project& p) {
 // A line as the file reader hands it to a record reader.
 inline std::string Pad(const std::string& line) { return PadRight(line, 81); }
 
+// The line with texts put at their 1-based columns.
+inline std::string Put(std::string line, const std::vector<std::pair<int, std::string>>& at) {
+  for (const auto& [col, text] : at) line.replace(col - 1, text.size(), text);
+  return line;
+}
+
+// Texts joined by "|", to compare several cells at once.
+inline std::string Join(const Strings& v) {
+  std::string s;
+  for (std::size_t i = 0; i < v.size(); ++i) s += (i ? "|" : "") + v[i];
+  return s;
+}
+
+inline const WarningSink kNoWarning = [](const std::string& w) { ADD_FAILURE() << w; };
+inline const WarningSink kIgnore = [](const std::string&) {};
+
 // Runs a reader given as a lambda taking the warning sink; the warnings in order.
 template <class Reader>
-std::vector<std::string> Warned(Reader read) {
-  std::vector<std::string> w;
+Strings Warned(Reader read) {
+  Strings w;
   read([&](const std::string& s) { w.push_back(s); });
   return w;
 }
@@ -55,8 +73,8 @@ LineSink Write(Writer write, const Project& p) {
 }
 
 // Every overflow as "window row field text width used".
-inline std::vector<std::string> Overflows(const LineSink& out) {
-  std::vector<std::string> v;
+inline Strings Overflows(const LineSink& out) {
+  Strings v;
   for (const Overflow& o : out.overflows)
     v.push_back(o.window + " " + std::to_string(o.row) + " " + o.field + " " + o.text + " " +
                 std::to_string(o.width) + " " + std::to_string(o.used));

@@ -7,15 +7,11 @@ namespace {
 
 using test::Pad;
 
-TEST(DescriptionRecord, KeywordsAndUnits) {
-  const struct { const char* line; int metric; const char *projNum, *subAcc; } cases[] = {
-      {"00 Units: feet;", 0, "", ""},
-      {"00 Units: metric;", 1, "", ""},
-      {"00 UNITS: METRIC;", 1, "", ""},
-      {"00 units: MeTrIc;", 1, "", ""},
-      {"00Units:Metric", 1, "", ""},  // "Metric" 6 places after the keyword start
-      {"00 Project: 2026-117; Subaccount: 04B;", 1, "2026-117", "04B"},
-      {"00 project: A; SUBACCOUNT: B;", 1, "A", "B"}};
+TEST(DescriptionRecord, Reading) {
+  const struct { const char* line; int metric; const char* projSub; } cases[] = {
+      {"00 Units: feet;", 0, "|"}, {"00 Units: metric;", 1, "|"}, {"00 UNITS: METRIC;", 1, "|"},
+      {"00 units: MeTrIc;", 1, "|"}, {"00Units:Metric", 1, "|"},  // "Metric" 6 places after the keyword
+      {"00 Project: 2026-117; Subaccount: 04B;", 1, "2026-117|04B"}, {"00 project: A; SUBACCOUNT: B;", 1, "A|B"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     Project p;
@@ -24,32 +20,25 @@ TEST(DescriptionRecord, KeywordsAndUnits) {
     EXPECT_EQ(p.MetricUnits, c.metric);
     EXPECT_EQ(p.Description.Option1, c.metric == 1);
     EXPECT_EQ(p.Description.Option2, c.metric == 0);
-    EXPECT_EQ(p.Description.ProjNum + "|" + p.Description.SubAcc + "|" + p.Description.GenDesc,
-              std::string(c.projNum) + "|" + c.subAcc + "|");
+    EXPECT_EQ(test::Join({p.Description.ProjNum, p.Description.SubAcc}) + p.Description.GenDesc, c.projSub);
     EXPECT_TRUE(p.IsMarked(Form::Desc));
   }
-}
-
-TEST(DescriptionRecord, ValuesToLineEndAndFreeLines) {
+  // No semicolon: the value runs to the line end. Lines without a keyword append.
   Project p;
   p.Description.GenDesc = "kept\r\n";
   for (const char* l : {"00 Location: Kelso Creek", "00a", "00", "00 mentions designer: here"})
     ReadDescriptionRecord(Pad(l), p, {});
-  // No semicolon: the value runs to the line end. Lines without a keyword append.
   EXPECT_EQ(p.Description.Location, PadRight("Kelso Creek", 81 - 13));
   EXPECT_EQ(p.Description.GenDesc, "kept\r\n" + PadRight("a", 79) + "\r\n" + std::string(79, ' ') + "\r\n");
   EXPECT_EQ(p.Description.Designer, "here" + std::string(81 - 26, ' '));
-}
-
-TEST(DescriptionRecord, TitleLine) {
-  const struct { std::string line; const char* id; int metric; } cases[] = {
+  const struct { std::string line; const char* id; int metric; } titles[] = {
       {Pad("00BR-3SPAN01xyz"), "BR-3SPAN01", 0}, {PadRight("00M-1", 79) + "M", "M-1       ", 1},
       {PadRight("00M-1", 79) + "m", "M-1       ", 1}, {PadRight("00M-1", 79) + "X", "M-1       ", 0}};
-  for (const auto& c : cases) {
-    Project p;
-    ReadTitleLine(c.line, p);
-    EXPECT_EQ(p.Description.StructureID, c.id);
-    EXPECT_EQ(p.MetricUnits, c.metric) << c.line;
+  for (const auto& c : titles) {
+    Project t;
+    ReadTitleLine(c.line, t);
+    EXPECT_EQ(t.Description.StructureID, c.id);
+    EXPECT_EQ(t.MetricUnits, c.metric) << c.line;
   }
 }
 
@@ -58,19 +47,16 @@ TEST(DescriptionRecord, WriterLines) {
   DescriptionData& d = p.Description;
   d.StructureID = "BR1";
   d.ProjNum = "P", d.SubAcc = "S", d.Designer = "D", d.Detailer = "T", d.Location = "L";
-  const struct { std::string genDesc; bool metric; std::vector<std::string> tail; } cases[] = {
-      {"", false, {"00"}},
-      {"one line", false, {"00one line"}},
-      {"a\r\n\r\nb\r\n", true, {"00a", "00", "00b"}},
+  const struct { std::string genDesc; bool metric; test::Strings tail; } cases[] = {
+      {"", false, {"00"}}, {"one line", false, {"00one line"}}, {"a\r\n\r\nb\r\n", true, {"00a", "00", "00b"}},
       {"a\r\nb", false, {"00a", "00b"}}};
   for (const auto& c : cases) {
     d.GenDesc = c.genDesc;
     SetUnits(p, c.metric);
     LineSink out = test::Write(WriteDescriptionRecords, p);
-    std::vector<std::string> want = {
-        c.metric ? PadRight("00BR1", 79) + "M" : "00BR1       ",
-        c.metric ? "00 Units: metric;" : "00 Units: feet;", "00 Project: P; Subaccount: S;",
-        "00 Designer: D; Detailer: T;", "00 Location: L;"};
+    test::Strings want = {c.metric ? PadRight("00BR1", 79) + "M" : "00BR1       ",
+                          c.metric ? "00 Units: metric;" : "00 Units: feet;", "00 Project: P; Subaccount: S;",
+                          "00 Designer: D; Detailer: T;", "00 Location: L;"};
     want.insert(want.end(), c.tail.begin(), c.tail.end());
     EXPECT_EQ(out.lines, want);
     EXPECT_TRUE(out.overflows.empty());
@@ -79,7 +65,7 @@ TEST(DescriptionRecord, WriterLines) {
   d.StructureID = "ABCDEFGHIJKL";
   LineSink out = test::Write(WriteDescriptionRecords, p);
   EXPECT_EQ(out.lines[0], "00ABCDEFGHIJKL");
-  EXPECT_EQ(test::Overflows(out), std::vector<std::string>{"Description -1 StructureID ABCDEFGHIJKL 10 12"});
+  EXPECT_EQ(test::Overflows(out), test::Strings{"Description -1 StructureID ABCDEFGHIJKL 10 12"});
 }
 
 }  // namespace

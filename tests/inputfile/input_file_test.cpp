@@ -6,11 +6,10 @@
 namespace kv {
 namespace {
 
-using test::Bytes;
 using test::Data;
 using test::Slurp;
 
-Project ReadFile(const std::string& path, std::vector<std::string>* warnings = nullptr) {
+Project ReadFile(const std::string& path, test::Strings* warnings = nullptr) {
   Project p;
   ReadInputFile(path, p, [&](const std::string& w) { if (warnings) warnings->push_back(w); });
   return p;
@@ -35,27 +34,23 @@ TEST(LineReader, LineEndsAndPadding) {
 
 // Written back, the records after the description come out column for column.
 TEST(Drivers, SamplesFillTheirFamiliesAndWriteBackExactly) {
-  std::vector<std::string> warnings;
-  Project e = ReadFile(Data("bridge_english.dat"), &warnings);
-  for (bool m : e.marked) EXPECT_TRUE(m);
-  EXPECT_EQ(e.MetricUnits, 0);
-  EXPECT_EQ(e.Description.StructureID, "BR-3SPAN01");
-  EXPECT_EQ(e.Horizontal.PIStation + "|" + e.Vertical.PISta1 + "|" + e.CrossTrans.CrossSlope + "|" +
-                e.RefLine.RefLineSta + "|" + e.GirderLine.rows[4].Text2 + "|" + e.BentLine.rows[3].Text3 +
-                "|" + e.DeadLoad.rows[2].Text8 + "|" + e.RoadAppr.BegStr,
-            "125+40.5000|127+00.00|0.02|126+00.0000|14.5|2.5|0.55|124+50.0");
-  EXPECT_EQ(AfterDescription(Bytes(e)), AfterDescription(Slurp(Data("bridge_english.dat"))));
-
-  Project m = ReadFile(Data("overpass_metric.dat"), &warnings);
+  test::Strings warnings;
+  Project e = ReadFile(Data("bridge_english.dat"), &warnings), m = ReadFile(Data("overpass_metric.dat"), &warnings);
   EXPECT_TRUE(warnings.empty());
+  for (bool marked : e.marked) EXPECT_TRUE(marked);
+  EXPECT_EQ(e.MetricUnits, 0);
+  EXPECT_EQ(test::Join({e.Description.StructureID, e.Horizontal.PIStation, e.Vertical.PISta1, e.CrossTrans.CrossSlope,
+                        e.RefLine.RefLineSta, e.GirderLine.rows[4].Text2, e.BentLine.rows[3].Text3,
+                        e.DeadLoad.rows[2].Text8, e.RoadAppr.BegStr}),
+            "BR-3SPAN01|125+40.5000|127+00.00|0.02|126+00.0000|14.5|2.5|0.55|124+50.0");
+  EXPECT_EQ(AfterDescription(test::Bytes(e)), AfterDescription(Slurp(Data("bridge_english.dat"))));
   EXPECT_EQ(m.MetricUnits, 1);
   EXPECT_TRUE(m.Description.Option1);
-  EXPECT_EQ(m.Horizontal.PIStation, "3+400.12500");
-  EXPECT_EQ(m.Horizontal.Degree, "");  // not read in metric units
-  EXPECT_EQ(m.CrossTrans.rows[0].OverSta, "3+390.500");
-  EXPECT_EQ(m.DeadLoad.rows[0].Text5, "0.021");  // "M" units code: 4 decimals
-  EXPECT_EQ(m.DeadLoad.rows[1].Text5, "2.75");
-  const std::string original = Slurp(Data("overpass_metric.dat")), written = Bytes(m);
+  // Degree is not read in metric units; an "M" units code gives 4 decimals.
+  EXPECT_EQ(test::Join({m.Horizontal.PIStation, m.Horizontal.Degree, m.CrossTrans.rows[0].OverSta,
+                        m.DeadLoad.rows[0].Text5, m.DeadLoad.rows[1].Text5}),
+            "3+400.12500||3+390.500|0.021|2.75");
+  const std::string original = Slurp(Data("overpass_metric.dat")), written = test::Bytes(m);
   EXPECT_EQ(written.substr(0, 12), original.substr(0, 12));
   EXPECT_EQ(written[79], 'M');
   EXPECT_EQ(AfterDescription(written), AfterDescription(original));
@@ -88,24 +83,15 @@ TEST(Drivers, Sequencing) {
   p = ReadFile(dir.File("b.dat", stray));
   EXPECT_EQ(p.BentLine.rows[1].Text4 + "|" + p.BentLine.rows[2].Text4, "PIER 2    |");
   EXPECT_FALSE(p.IsMarked(Form::Dead));
-}
-
-TEST(Drivers, LineEndsOfOtherSystemsReadAlike) {
-  test::TempDir dir;
-  const std::string crlf = Slurp(Data("bridge_english.dat"));
+  // Line ends of other systems, or none at the end, read alike.
   std::string lf, cr;
-  for (char c : crlf) {
+  for (char c : eng) {
     if (c != '\r') lf += c;
     if (c != '\n') cr += c;
   }
-  const std::string want = Dump(Data("bridge_english.dat"));
-  EXPECT_EQ(Dump(dir.File("lf.dat", lf)), want);
-  EXPECT_EQ(Dump(dir.File("cr.dat", cr)), want);
-  EXPECT_EQ(Dump(dir.File("noend.dat", crlf.substr(0, crlf.size() - 2))), want);
-}
-
-TEST(Drivers, EmptyFileChangesNothingMissingFileFails) {
-  Project p;
+  for (const std::string& bytes : {lf, cr, eng.substr(0, eng.size() - 2)})
+    EXPECT_EQ(Dump(dir.File("ends.dat", bytes)), Dump(Data("bridge_english.dat")));
+  // An empty file changes nothing; a missing one fails.
   p.Horizontal.Radius = "150";
   const auto before = DumpProject(p, {});
   EXPECT_TRUE(ReadInputFile(Data("hostile/empty.dat"), p, {}));

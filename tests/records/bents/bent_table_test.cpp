@@ -1,9 +1,6 @@
 #include "records/bents/bent_table.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
@@ -16,13 +13,12 @@ BentTable Filled() {
     SelectBentSkewType(t.rows[i], i + 1);
     t.rows[i].List1[i] = true;
   }
+  t.rows[19].Text4 = "LAST", t.rows[19].Text7 = "R";
   return t;
 }
 
-std::vector<std::string> Descriptions(const BentTable& t) {
-  std::vector<std::string> d;
-  for (int i = 0; i < 5; ++i) d.push_back(t.rows[i].Text4);
-  return d;
+std::string Descriptions(const BentTable& t) {
+  return test::Join({t.rows[0].Text4, t.rows[1].Text4, t.rows[2].Text4, t.rows[3].Text4, t.rows[4].Text4});
 }
 
 // An emptied row shows the prompts and no texts; its options stay.
@@ -43,8 +39,7 @@ TEST(BentTable, AddRowAndCapacity) {
   EXPECT_EQ(t.scroll.Max, 3300);
   while (AddBentRow(t)) {
   }
-  EXPECT_EQ(BentRowCount(t), 119);
-  EXPECT_EQ(t.scroll.Max, 32700);
+  EXPECT_EQ(std::vector<int>({BentRowCount(t), t.scroll.Max}), std::vector<int>({119, 32700}));
   // Room for one more step but not two: an insert is refused, a row still fits.
   t.scroll.Max = 32400;
   EXPECT_FALSE(InsertBentRow(t, 0));
@@ -54,47 +49,37 @@ TEST(BentTable, AddRowAndCapacity) {
 }
 
 TEST(BentTable, InsertAndDeleteRow) {
-  const struct { int current; std::vector<std::string> want; } inserts[] = {
-      {0, {"", "ROW 0", "ROW 1", "ROW 2", "ROW 3"}},
-      {2, {"ROW 0", "ROW 1", "", "ROW 2", "ROW 3"}},
-      {19, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", ""}}};
-  for (const auto& c : inserts) {
-    SCOPED_TRACE("insert at " + std::to_string(c.current));
+  const struct { bool insert; int current; const char* want; } cases[] = {
+      {true, 0, "|ROW 0|ROW 1|ROW 2|ROW 3"}, {true, 2, "ROW 0|ROW 1||ROW 2|ROW 3"},
+      {true, 19, "ROW 0|ROW 1|ROW 2|ROW 3|"}, {false, 0, "ROW 1|ROW 2|ROW 3||"},
+      {false, 2, "ROW 0|ROW 1|ROW 3||"}, {false, 19, "ROW 0|ROW 1|ROW 2|ROW 3|"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE((c.insert ? "insert at " : "delete at ") + std::to_string(c.current));
     BentTable t = Filled();
-    t.rows[19].Text7 = "R";
-    const BentRow before = t.rows[c.current];
-    ASSERT_TRUE(InsertBentRow(t, c.current));
-    EXPECT_EQ(BentRowCount(t), 21);
-    EXPECT_EQ(t.scroll.Max, 3600);
-    EXPECT_EQ(Descriptions(t), c.want);
-    const BentRow& moved = t.rows[c.current + 1];
-    EXPECT_EQ(moved.Combo2, before.Combo2);
-    EXPECT_EQ(moved.Text7, before.Text7);
-    EXPECT_EQ(moved.List1, before.List1);
-    ExpectEmptied(t.rows[c.current]);
-    EXPECT_EQ(t.rows[c.current].List1, before.List1);
-  }
-  const struct { int current; std::vector<std::string> want; } deletes[] = {
-      {0, {"ROW 1", "ROW 2", "ROW 3", "", ""}},
-      {2, {"ROW 0", "ROW 1", "ROW 3", "", ""}},
-      {19, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", ""}}};
-  for (const auto& c : deletes) {
-    SCOPED_TRACE("delete at " + std::to_string(c.current));
-    BentTable t = Filled();
-    t.rows[19].Text4 = "LAST";
     t.rows[19].List1 = {true, true, false, false};
-    const BentRow below = t.rows[std::min(c.current + 1, 19)];
-    DeleteBentRow(t, c.current);
-    EXPECT_EQ(Descriptions(t), c.want);
-    EXPECT_EQ(t.rows[18].Text4, c.current == 19 ? "" : "LAST");
-    if (c.current < 19) {
-      EXPECT_EQ(t.rows[c.current].Combo2, below.Combo2);
-      EXPECT_EQ(t.rows[c.current].List1, below.List1);
+    const BentRow before = t.rows[c.current], below = t.rows[std::min(c.current + 1, 19)];
+    if (c.insert) {
+      ASSERT_TRUE(InsertBentRow(t, c.current));
+      // Every field moves with its row; the emptied row keeps its options.
+      const BentRow& moved = t.rows[c.current + 1];
+      EXPECT_EQ(moved.Combo2, before.Combo2);
+      EXPECT_EQ(moved.Text7, before.Text7);
+      EXPECT_EQ(moved.List1, before.List1);
+      ExpectEmptied(t.rows[c.current]);
+      EXPECT_EQ(t.rows[c.current].List1, before.List1);
+    } else {
+      DeleteBentRow(t, c.current);
+      EXPECT_EQ(t.rows[18].Text4, c.current == 19 ? "" : "LAST");
+      if (c.current < 19) {
+        EXPECT_EQ(t.rows[c.current].Combo2, below.Combo2);
+        EXPECT_EQ(t.rows[c.current].List1, below.List1);
+      }
+      ExpectEmptied(t.rows[19]);
+      EXPECT_EQ(t.rows[19].List1, (std::array<bool, 4>{true, true, false, false}));
     }
-    ExpectEmptied(t.rows[19]);
-    EXPECT_EQ(t.rows[19].List1, (std::array<bool, 4>{true, true, false, false}));
-    EXPECT_EQ(BentRowCount(t), 20);
-    EXPECT_EQ(t.scroll.Max, 3000);
+    EXPECT_EQ(Descriptions(t), c.want);
+    EXPECT_EQ(std::vector<int>({BentRowCount(t), t.scroll.Max}),
+              std::vector<int>({c.insert ? 21 : 20, c.insert ? 3600 : 3000}));
   }
 }
 

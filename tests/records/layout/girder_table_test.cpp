@@ -1,9 +1,6 @@
 #include "records/layout/girder_table.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/test_support.h"
 
 namespace kv {
 namespace {
@@ -25,10 +22,10 @@ GirderTable Filled() {
   return t;
 }
 
-std::vector<std::string> Descriptions(const GirderTable& t, int count) {
-  std::vector<std::string> d;
+std::string Descriptions(const GirderTable& t, int count) {
+  test::Strings d;
   for (int i = 0; i < count; ++i) d.push_back(t.rows[i].Text4);
-  return d;
+  return test::Join(d);
 }
 
 void ExpectEmptied(const GirderRow& r) {
@@ -38,47 +35,32 @@ void ExpectEmptied(const GirderRow& r) {
   EXPECT_EQ(r.List1, (std::array<bool, 5>{}));
 }
 
-// The flared row and the "Offset Varies" row below it after a move.
-void ExpectMoved(const GirderTable& t, int flaredAt) {
-  const GirderRow& r = t.rows[flaredAt];
-  EXPECT_EQ(r.Combo1Text, "Flared Girder Line");
-  EXPECT_TRUE(r.Text2Enabled && r.Combo2Enabled);
-  EXPECT_EQ(r.Combo2Text + "|" + r.Text2 + "|" + r.Combo3Text, "Norm. from HCL|14.5|Norm. from LOL");
-  EXPECT_EQ(r.Combo3Items, GirderOffsetTypeItemsFor(-1));
-  EXPECT_TRUE(r.List1[2]);
-  const GirderRow& varies = t.rows[flaredAt + 1];
-  EXPECT_EQ(varies.Combo3Items, GirderOffsetTypeItemsFor(kGirderOffsetVaries));
-  EXPECT_EQ(varies.Combo3Text, "Fr Pivot at Nom. CS");
-  EXPECT_FALSE(varies.Text2Enabled);
-}
-
 TEST(GirderTable, StartStateAddRowAndCapacity) {
   GirderTable t;
-  EXPECT_EQ(GirderRowCount(t), 20);
-  EXPECT_EQ(std::vector<int>({t.scroll.Max, t.scroll.Small, t.scroll.Large, t.scroll.Pos}),
-            std::vector<int>({3000, 100, 300, 0}));
+  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max, t.scroll.Small, t.scroll.Large, t.scroll.Pos}),
+            std::vector<int>({20, 3000, 100, 300, 0}));
   ExpectEmptied(t.rows[19]);
   ChooseGirderLineType(t.rows[0], kGirderSegmented);  // row 0's entries go to a new row
   ChooseGirderLineType(t.rows[1], kGirderFlared);
   ASSERT_TRUE(AddGirderRow(t));
-  EXPECT_EQ(GirderRowCount(t), 21);
-  EXPECT_EQ(t.scroll.Max, 3300);
+  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}), std::vector<int>({21, 3300}));
   ExpectEmptied(t.rows[20]);
   EXPECT_EQ(t.rows[20].Combo3Items, GirderOffsetTypeItemsFor(kGirderSegmented));
   EXPECT_TRUE(t.rows[20].Combo2Enabled);
   EXPECT_FALSE(t.rows[20].Text2Enabled);  // the text box follows row 0's
   while (AddGirderRow(t)) {
   }
-  EXPECT_EQ(GirderRowCount(t), 119);
-  EXPECT_EQ(t.scroll.Max, 32700);
+  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}), std::vector<int>({119, 32700}));
   // Room for one more step but not two: an insert is refused, a row still fits.
   t.scroll.Max = 32400;
   t.rows[5].Text4 = "KEPT";
   EXPECT_FALSE(InsertGirderRow(t, 5));
-  EXPECT_EQ(GirderRowCount(t), 119);
-  EXPECT_EQ(t.scroll.Max, 32400);
+  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}), std::vector<int>({119, 32400}));
   EXPECT_EQ(t.rows[5].Text4, "KEPT");
   EXPECT_TRUE(AddGirderRow(t));
+  GirderTable fresh;  // no current row past the end
+  EXPECT_FALSE(InsertGirderRow(fresh, 20));
+  EXPECT_EQ(fresh.scroll.Max, 3000);
 }
 
 TEST(GirderTable, LineTypeChange) {
@@ -92,25 +74,21 @@ TEST(GirderTable, LineTypeChange) {
     ChooseGirderTerminalOffsetType(r, 1);
     ChooseGirderLineType(r, type);
     EXPECT_EQ(r.Combo1Text, kGirderLineTypeItems[type]);
-    const int items = type == 1 ? kGirderSegmented : type == 4 ? kGirderOffsetVaries : -1;
-    EXPECT_EQ(r.Combo3Items, GirderOffsetTypeItemsFor(items));
+    EXPECT_EQ(r.Combo3Items,
+              GirderOffsetTypeItemsFor(type == 1 ? kGirderSegmented : type == 4 ? kGirderOffsetVaries : -1));
     EXPECT_EQ(r.Combo3, -1);
     EXPECT_EQ(r.Combo3Text, "Offset Type");
-    EXPECT_EQ(r.Text2Enabled, type == 3);
-    EXPECT_EQ(r.Combo2Enabled, type == 3);
+    EXPECT_EQ(std::vector<bool>({r.Text2Enabled, r.Combo2Enabled}), std::vector<bool>(2, type == 3));
     EXPECT_EQ(r.Text2 + "|" + r.Combo2Text, "9|Norm. from LOL");  // contents stay
     EXPECT_TRUE(t.rows[6].Text2Enabled && t.rows[8].Text2Enabled) << "only the row itself";
   }
 }
 
 TEST(GirderTable, InsertAndDeleteRow) {
-  const struct { bool insert; int current; std::vector<std::string> want; int flaredAt; } cases[] = {
-      {true, 0, {"", "ROW 0", "ROW 1", "ROW 2", "ROW 3", "ROW 4"}, 3},
-      {true, 2, {"ROW 0", "ROW 1", "", "ROW 2", "ROW 3", "ROW 4"}, 3},
-      {true, 4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", "", "ROW 4"}, 2},
-      {false, 0, {"ROW 1", "ROW 2", "ROW 3", "ROW 4", "", ""}, 1},
-      {false, 1, {"ROW 0", "ROW 2", "ROW 3", "ROW 4", "", ""}, 1},
-      {false, 4, {"ROW 0", "ROW 1", "ROW 2", "ROW 3", "", ""}, 2}};
+  const struct { bool insert; int current; const char* want; int flaredAt; } cases[] = {
+      {true, 0, "|ROW 0|ROW 1|ROW 2|ROW 3|ROW 4", 3}, {true, 2, "ROW 0|ROW 1||ROW 2|ROW 3|ROW 4", 3},
+      {true, 4, "ROW 0|ROW 1|ROW 2|ROW 3||ROW 4", 2}, {false, 0, "ROW 1|ROW 2|ROW 3|ROW 4||", 1},
+      {false, 1, "ROW 0|ROW 2|ROW 3|ROW 4||", 1}, {false, 4, "ROW 0|ROW 1|ROW 2|ROW 3||", 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE((c.insert ? "insert at " : "delete at ") + std::to_string(c.current));
     GirderTable t = Filled();
@@ -125,17 +103,21 @@ TEST(GirderTable, InsertAndDeleteRow) {
       DeleteGirderRow(t, c.current);
       ExpectEmptied(t.rows[19]);
     }
-    EXPECT_EQ(GirderRowCount(t), c.insert ? 21 : 20);
-    EXPECT_EQ(t.scroll.Max, c.insert ? 3600 : 3000);
+    EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}),
+              std::vector<int>({c.insert ? 21 : 20, c.insert ? 3600 : 3000}));
     EXPECT_EQ(Descriptions(t, 6), c.want);
-    ExpectMoved(t, c.flaredAt);
+    // The flared row and the "Offset Varies" row below it moved whole.
+    const GirderRow& r = t.rows[c.flaredAt];
+    EXPECT_EQ(r.Combo1Text, "Flared Girder Line");
+    EXPECT_TRUE(r.Text2Enabled && r.Combo2Enabled);
+    EXPECT_EQ(r.Combo2Text + "|" + r.Text2 + "|" + r.Combo3Text, "Norm. from HCL|14.5|Norm. from LOL");
+    EXPECT_EQ(r.Combo3Items, GirderOffsetTypeItemsFor(-1));
+    EXPECT_TRUE(r.List1[2]);
+    const GirderRow& varies = t.rows[c.flaredAt + 1];
+    EXPECT_EQ(varies.Combo3Items, GirderOffsetTypeItemsFor(kGirderOffsetVaries));
+    EXPECT_EQ(varies.Combo3Text, "Fr Pivot at Nom. CS");
+    EXPECT_FALSE(varies.Text2Enabled);
   }
-  GirderTable t;
-  EXPECT_FALSE(InsertGirderRow(t, 20));
-  EXPECT_EQ(t.scroll.Max, 3000);
-}
-
-TEST(GirderTable, DeleteChoosesAmongTheEntriesOfTheLineTypeAndEmptiesTheLastRow) {
   // A moved row's initial offset type is chosen among the entries of its line type,
   // not among the entries it had (a "5" read on a parallel line gives these).
   GirderTable odd = Filled();
@@ -145,7 +127,7 @@ TEST(GirderTable, DeleteChoosesAmongTheEntriesOfTheLineTypeAndEmptiesTheLastRow)
   DeleteGirderRow(odd, 0);
   EXPECT_EQ(odd.rows[3].Combo3Items, GirderOffsetTypeItemsFor(-1));
   EXPECT_EQ(odd.rows[3].Combo3Text, "Bent from LOL");
-
+  // Deleting the last row empties it but keeps its entries.
   GirderTable t = Filled();
   t.rows[19].Text4 = "LAST";
   ChooseGirderLineType(t.rows[19], kGirderSegmented);

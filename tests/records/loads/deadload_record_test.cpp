@@ -5,10 +5,9 @@
 namespace kv {
 namespace {
 
-std::vector<std::string> Written(const Project& p) { return test::Write(WriteDeadLoadRecords, p).lines; }
-
+test::Strings Written(const Project& p) { return test::Write(WriteDeadLoadRecords, p).lines; }
 void Read(Project& p, const std::string& line, int n = 0) {
-  ReadDeadLoadRecord(test::Pad(line), n, p, [](const std::string& w) { FAIL() << w; });
+  ReadDeadLoadRecord(test::Pad(line), n, p, test::kNoWarning);
 }
 
 TEST(DeadLoadRecord, ReadsCodesAndDeflections) {
@@ -17,10 +16,11 @@ TEST(DeadLoadRecord, ReadsCodesAndDeflections) {
   const DeadLoadRow& r = p.DeadLoad.rows[2];
   EXPECT_TRUE(p.IsMarked(Form::Dead));
   EXPECT_EQ(r.Text1 + r.Text2 + r.Text14, "A1 ");
-  const char* want[] = {"0", "0.125", "0.25", "0.375", "0.5", "0.55", "0.5", "0.375", "0.25", "0.125", "0"};
-  for (std::size_t k = 0; k < 11; ++k) EXPECT_EQ(r.*kDeadLoadDeflections[k], want[k]) << k;
+  test::Strings read;
+  for (auto cell : kDeadLoadDeflections) read.push_back(r.*cell);
+  EXPECT_EQ(test::Join(read), "0|0.125|0.25|0.375|0.5|0.55|0.5|0.375|0.25|0.125|0");
   // Metric rows with and without the "M" units code write back byte for byte.
-  const std::vector<std::string> metric = {
+  const test::Strings metric = {
       "07A1M          00000 00125 00210 00250 00210 00125 00000 00000 00000 00000 00000",
       "07B2             000   150   275   350   275   150   000   000   000   000   000"};
   Project m;
@@ -28,27 +28,24 @@ TEST(DeadLoadRecord, ReadsCodesAndDeflections) {
   Read(m, metric[0], 0);
   Read(m, metric[1], 1);
   EXPECT_EQ(Written(m), metric);
-}
-
-TEST(DeadLoadRecord, DecimalsByUnitsAndUnitsCode) {
+  // Decimals by the units and the row's units code; a blank field is no value.
   const struct { int metric; char units; const char *text, *written; } cases[] = {
       {0, ' ', "0.125", "  0125"}, {0, 'm', "0.125", "  0125"}, {1, 'm', "0.0125", " 00125"},
       {1, 'M', "0.0125", " 00125"}, {1, ' ', "1.25", "   125"}, {1, 'x', "1.25", "   125"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.metric) + c.units);
-    Project p;
-    p.MetricUnits = int16_t(c.metric);
-    Read(p, "07AB" + std::string(1, c.units) + std::string(9, ' ') + "   125");
-    EXPECT_EQ(p.DeadLoad.rows[0].Text3, c.text);
-    EXPECT_EQ(p.DeadLoad.rows[0].Text4, "");  // a blank field is no value
-    EXPECT_EQ(Written(p).at(0).substr(14, 12), std::string(c.written) + "      ");
+    Project q;
+    q.MetricUnits = int16_t(c.metric);
+    Read(q, "07AB" + std::string(1, c.units) + std::string(9, ' ') + "   125");
+    EXPECT_EQ(q.DeadLoad.rows[0].Text3 + "|" + q.DeadLoad.rows[0].Text4, c.text + std::string("|"));
+    EXPECT_EQ(Written(q).at(0).substr(14, 12), std::string(c.written) + "      ");
   }
 }
 
 TEST(DeadLoadRecord, WritesExactColumns) {
   const struct { int metric; const char *units, *value, *field; } cases[] = {
-      {0, "", "0.5", "  0500"}, {0, "", "-0.5", "  -500"}, {0, "m", "0.5", "  0500"},
-      {1, "", "1.25", "   125"}, {1, "mm", "1.25", "   125"}, {0, "", "abc", "      "}};
+      {0, "", "0.5", "  0500"}, {0, "", "-0.5", "  -500"}, {0, "m", "0.5", "  0500"}, {1, "", "1.25", "   125"},
+      {1, "mm", "1.25", "   125"}, {0, "", "abc", "      "}};
   for (const auto& c : cases) {
     Project p;
     p.MetricUnits = int16_t(c.metric);
@@ -66,29 +63,26 @@ TEST(DeadLoadRecord, WritesExactColumns) {
   }
   Project p;
   p.DeadLoad.rows[0].Text14 = "x";
-  EXPECT_EQ(Written(p), std::vector<std::string>{"07  x" + std::string(75, ' ')});
+  EXPECT_EQ(Written(p), test::Strings{"07  x" + std::string(75, ' ')});
   // A deflection too wide for its columns is reported and widens the line.
   p.DeadLoad.rows[0].Text5 = "1000";  // 1000000 takes 7 columns
   const LineSink out = test::Write(WriteDeadLoadRecords, p);
-  EXPECT_EQ(test::Overflows(out), std::vector<std::string>{"DeadLoad 0 Text5 1000 6 7"});
+  EXPECT_EQ(test::Overflows(out), test::Strings{"DeadLoad 0 Text5 1000 6 7"});
   EXPECT_EQ(out.lines.at(0).size(), 81u);
 }
 
 TEST(DeadLoadTable, RowOperations) {
   DeadLoadTable t;
-  EXPECT_EQ(t.scroll.Max, 3500);
-  EXPECT_EQ(t.scroll.Small, 50);
+  EXPECT_EQ(std::vector<int>({t.scroll.Max, t.scroll.Small}), std::vector<int>({3500, 50}));
   for (int i = 0; i < 3; ++i) t.rows[i].Text1 = t.rows[i].Text13 = std::to_string(i);
   ASSERT_TRUE(InsertDeadLoadRow(t, 1));
-  EXPECT_EQ(DeadLoadRowCount(t), 21);
-  EXPECT_EQ(t.scroll.Max, 4100);
+  EXPECT_EQ(std::vector<int>({DeadLoadRowCount(t), t.scroll.Max}), std::vector<int>({21, 4100}));
   EXPECT_TRUE(t.rows[1].IsEmpty());
   EXPECT_EQ(t.rows[2].Text13 + t.rows[3].Text13, "12");
   DeleteDeadLoadRow(t, 0);
   EXPECT_EQ(t.rows[0].Text1 + t.rows[1].Text1 + t.rows[2].Text1, "12");
   EXPECT_TRUE(t.rows[20].IsEmpty());
-  EXPECT_EQ(DeadLoadRowCount(t), 21);
-  EXPECT_EQ(t.scroll.Max, 4100);
+  EXPECT_EQ(std::vector<int>({DeadLoadRowCount(t), t.scroll.Max}), std::vector<int>({21, 4100}));
   // 97 rows can be appended to the first 20; an insert needs room for two.
   DeadLoadTable full;
   while (AddDeadLoadRow(full)) {
