@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -38,7 +39,7 @@ QStringList Items(const std::array<const char*, N>& items) {
 
 std::vector<GridColumn> Columns() {
   using K = GridColumn::Kind;
-  return {
+  std::vector<GridColumn> c = {
       {K::TextBox, "Text1", 0, 852, "Distance"},
       {K::DropDown, "Combo1", 840, 1572, "", kBentDistancePrompt, Items(kBentDistanceTypeItems)},
       {K::TextBox, "Text7", 2400, 252, "Skew"},
@@ -51,6 +52,9 @@ std::vector<GridColumn> Columns() {
       {K::TextBox, "Text8", 7920, 612, "Sec. Ref."},
       {K::MultiList, "List1", 8520, 1692, "Options", "", Items(kBentOptionItems)},
   };
+  // Both combos accept typing; only a chosen item is written to the file.
+  c[kCombo1].editable = c[kCombo2].editable = true;
+  return c;
 }
 
 GridGeometry Geometry(const GridScroll& s) {
@@ -134,12 +138,14 @@ void BentLine::ShowRow(int i) {
   const BentRow& r = project().BentLine.rows.at(static_cast<size_t>(i));
   for (int c = 0; c < static_cast<int>(kTextFields.size()); ++c)
     if (kTextFields[c] != nullptr) grid_->SetCellText(i, c, QString::fromLatin1(r.*kTextFields[c]));
-  // With nothing chosen a combo shows the row's text: its prompt, or row 0's text on
-  // an appended row.
+  // A combo shows the row's text: the chosen item, a typed text, its prompt, or row 0's
+  // text on an appended row.
   auto combo = [&](int column, int index, const std::string& shown, size_t count) {
-    if (auto* box = qobject_cast<QComboBox*>(grid_->Cell(i, column)))
-      box->setPlaceholderText(QString::fromLatin1(shown));
     grid_->SetChosenIndex(i, column, index >= 0 && index < static_cast<int>(count) ? index : -1);
+    if (auto* box = qobject_cast<QComboBox*>(grid_->Cell(i, column))) {
+      box->setEditText(QString::fromLatin1(shown));
+      box->lineEdit()->setCursorPosition(0);
+    }
   };
   combo(kCombo1, r.Combo1, r.Combo1Text, kBentDistanceTypeItems.size());
   combo(kCombo2, r.Combo2, r.Combo2Text, kBentSkewTypeItems.size());
@@ -156,10 +162,19 @@ void BentLine::ShowRowsFrom(int first) {
 void BentLine::CellEdited(int row, int column) {
   if (refreshing_ || row < 0 || row >= BentRowCount(project().BentLine)) return;
   BentRow& r = project().BentLine.rows[static_cast<size_t>(row)];
-  if (column == kCombo1) {
-    SelectBentDistanceType(r, grid_->ChosenIndex(row, column));
-  } else if (column == kCombo2) {
-    SelectBentSkewType(r, grid_->ChosenIndex(row, column));
+  if (column == kCombo1 || column == kCombo2) {
+    // A pick shows the item's text; anything else in the box was typed and chooses nothing.
+    auto* box = qobject_cast<QComboBox*>(grid_->Cell(row, column));
+    const int index = box->currentIndex();
+    const bool picked = index >= 0 && box->currentText() == box->itemText(index);
+    const std::string typed = box->currentText().toLatin1().toStdString();
+    if (column == kCombo1) {
+      if (picked) SelectBentDistanceType(r, index);
+      else r.Combo1 = -1, r.Combo1Text = typed;
+    } else {
+      if (picked) SelectBentSkewType(r, index);
+      else r.Combo2 = -1, r.Combo2Text = typed;
+    }
   } else if (column == kList1) {
     r.List1 = {};
     for (int k : grid_->SelectedIndexes(row, column))

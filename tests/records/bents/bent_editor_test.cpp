@@ -203,7 +203,7 @@ TEST(BentLineEditor, AppendedRowBelowTheLastAndScrollingByDifference) {
   EXPECT_EQ(w.grid().RowTop(20), w.grid().RowTop(19) + 268);
   EXPECT_EQ(Text(w, 20, "Text7"), "");
   EXPECT_EQ(prog.Table().rows[20].Text7, "");
-  EXPECT_EQ(Combo(w, 20, "Combo1")->placeholderText(), "Back Tangent");
+  EXPECT_EQ(Combo(w, 20, "Combo1")->currentText(), "Back Tangent");
   EXPECT_EQ(Combo(w, 20, "Combo1")->currentIndex(), -1);
 
   std::vector<int> tops;
@@ -262,6 +262,50 @@ TEST(BentLineEditor, TypedRowIsSavedColumnForColumn) {
   // Deselecting is kept too.
   List(w, 1)->item(2)->setSelected(false);
   EXPECT_EQ(prog.Table().rows[1].List1, (std::array<bool, 4>{false, false, false, true}));
+}
+
+TEST(BentLineEditor, TypedComboTextIsKeptButOnlyAPickIsWritten) {
+  struct Case {
+    const char* combo;
+    int pick;           // chosen first with the keyboard, -1: none
+    const char* typed;  // then typed over it, nullptr: nothing
+    int index;          // in the project afterwards
+    const char* text;
+    int column;  // of the code on file (1-based)
+    char code;
+  };
+  const Case cases[] = {
+      {"Combo1", 2, "Pier axis", -1, "Pier axis", 11, ' '},
+      {"Combo2", 3, "Radial", -1, "Radial", 21, ' '},
+      {"Combo1", 5, nullptr, 5, "Normal Offset", 11, '6'},
+      {"Combo2", 4, nullptr, 4, "Ahead Tangent", 21, '4'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.combo) + " " + (c.typed ? c.typed : "picked"));
+    Program prog;
+    BentLine& w = prog.Window();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QTest::keyClicks(w.grid().Cell(0, "Text4"), "PIER 1");
+    QComboBox* box = Combo(w, 0, c.combo);
+    box->setFocus();
+    for (int k = 0; k <= c.pick; ++k) QTest::keyClick(box, Qt::Key_Down);
+    ASSERT_EQ(box->currentIndex(), c.pick);
+    if (c.typed != nullptr) {
+      box->lineEdit()->selectAll();
+      QTest::keyClicks(box, c.typed);
+    }
+    const BentRow& r = prog.Table().rows[0];
+    EXPECT_EQ(c.combo[5] == '1' ? r.Combo1 : r.Combo2, c.index);
+    EXPECT_EQ(c.combo[5] == '1' ? r.Combo1Text : r.Combo2Text, c.text);
+    const std::vector<std::string> saved = prog.Saved06();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0][c.column - 1], c.code);
+    // A row added afterwards shows row 0's text with nothing chosen.
+    w.AddRecord_Click();
+    EXPECT_EQ(Combo(w, 20, c.combo)->currentText(), c.text);
+    EXPECT_EQ(Combo(w, 20, c.combo)->currentIndex(), -1);
+  }
 }
 
 TEST(BentLineEditor, FullTableRefusesWithAMessage) {
