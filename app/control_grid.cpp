@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -98,6 +100,14 @@ void ShowFromStart(QLineEdit* edit) {
   QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
 }
 
+// Handed to each editable box's own line edit so the box does not build a completer of
+// its own: that completer and its models were half the cost of opening a large grid, and
+// a typed cell is not meant to be completed from the list.
+QCompleter* NoCompletion() {
+  static QCompleter* none = new QCompleter(QStringList{}, qApp);
+  return none;
+}
+
 }  // namespace
 
 QWidget* ControlGrid::MakeCell(int row, int column) {
@@ -119,7 +129,10 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
       combo->setPlaceholderText(col.prompt);
       combo->setCurrentIndex(-1);
       if (col.editable) {
-        combo->setEditable(true);
+        auto* edit = new QLineEdit(combo);
+        edit->setCompleter(NoCompletion());
+        combo->setLineEdit(edit);
+        edit->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setEditText(col.prompt);
         ShowFromStart(combo->lineEdit());
