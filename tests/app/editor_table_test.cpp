@@ -1,16 +1,120 @@
-// The record editors as the main window makes them: one window per form, each box bound
-// to its own field, Hide keeping what was typed, File Open filling the hidden ones.
+// The description, alignment and roadway-approach editors: captions, labels, tab order
+// and places; each box bound to its own field; Hide keeping what was typed; File Open
+// filling the hidden ones; and what each form does of its own.
 #include <gtest/gtest.h>
 
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/settings.h"
+#include "inputfile/description_editor.h"
+#include "records/alignment/horizontal_editor.h"
+#include "records/alignment/vertical_editor.h"
+#include "records/loads/roadappr_editor.h"
 #include "shell_fakes.h"
 
 namespace kv {
 namespace {
+
+const struct {
+  Form form;
+  const char *title, *className;
+  QStringList labels, tabs;  // in tab order, "name=caption" for a button; the last one hides
+} kEditors[] = {
+    {Form::Desc, "Description", "kv::Description",
+     {"Structure ID:", "Units:", "Project Number:", "Subaccount:", "Designer:", "Detailer:", "Location:",
+      "General Description:"},
+     {"StructureID", "Option1=Metric", "Option2=English", "ProjNum", "SubAcc", "Designer", "Detailer", "Location",
+      "GenDesc", "Command2=Hide"}},
+    {Form::Horiz, "Horizontal Alignment", "kv::Horizontal",
+     {"PI Station:", "Curve Data", "Direction:", "Combined Delta:", "Degree:", "Radius:", "In Spiral Length:",
+      "Out Spiral Length:", "Profile Offset:", "(negative values for left)", "Station Equation", "Back:", "Ahead:"},
+     {"PIStation", "Option1=Left", "Option2=Right", "Delta", "Degree", "Radius", "InSpiral", "OutSpiral",
+      "ProfOffset", "Back", "Ahead", "Command2=Hide"}},
+    {Form::Vert, "Vertical Alignment", "kv::Vertical",  // two columns of five boxes under their headings
+     {"Vertical Curve #1", "% Grade In:", "In Length:", "Out Length:", "PI Station:", "PI Elevation:",
+      "Vertical Curve #2", "In Length:", "Out Length:", "PI Station:", "PI Elevation:", "% Grade Out:"},
+     {"GradeIn", "InLength1", "OutLength1", "PISta1", "PIElev1", "InLength2", "OutLength2", "PISta2", "PIElev2",
+      "GradeOut", "Command2=Hide"}},
+    {Form::RoadApp, "Roadway Approaches", "kv::RoadAppr",
+     {"Begin Structure", "End Structure", "Approach Length", "Offsets from Horizontal Control"},
+     {"BegStr", "EndStr", "Length", "Off1", "Off2", "Off3", "Off4", "Off5", "Off6", "Off7", "Command1=Hide"}},
+};
+
+TEST(EditorTable, CaptionsLabelsButtonsTabOrderAndPlaces) {
+  testing::RealShell s;
+  for (const auto& e : kEditors) {
+    SCOPED_TRACE(e.title);
+    EditorWindow* w = s.window->editors().Ensure(e.form);
+    w->show();  // lays the grids out
+    EXPECT_EQ(w->windowTitle(), e.title);
+    EXPECT_STREQ(w->metaObject()->className(), e.className);
+    EXPECT_EQ(testing::LabelTexts(*w), e.labels);
+    QStringList names;
+    for (const QString& t : e.tabs) {
+      names << t.section('=', 0, 0);
+      ASSERT_EQ(w->findChildren<QWidget*>(names.last()).size(), 1) << t.toStdString();
+      if (t.contains('=')) EXPECT_EQ(w->findChild<QAbstractButton*>(names.last())->text(), t.section('=', 1));
+    }
+    EXPECT_EQ(testing::TabOrder(*w, names), names);
+  }
+  EditorWindow* v = s.Editor(Form::Vert);
+  QLabel* headings[2] = {};
+  for (QLabel* l : v->findChildren<QLabel*>())
+    for (int i : {0, 1})
+      if (l->text() == QStringLiteral("Vertical Curve #%1").arg(i + 1)) headings[i] = l;
+  ASSERT_TRUE(headings[0] && headings[1]);
+  EXPECT_LT(headings[0]->x(), headings[1]->x());
+  const QStringList labels = kEditors[2].labels.mid(1, 5) + kEditors[2].labels.mid(7);  // without the headings
+  int lastTop[2] = {headings[0]->y(), headings[1]->y()};
+  for (int i = 0; i < 10; ++i) {  // top to bottom, five in the first column, then five in the second
+    SCOPED_TRACE(kEditors[2].tabs[i].toStdString());
+    const int column = i / 5;
+    auto* box = v->findChild<QLineEdit*>(kEditors[2].tabs[i]);
+    QLabel* label = nullptr;  // the nearest left of the box on its line
+    for (QLabel* l : v->findChildren<QLabel*>())
+      if (qAbs(l->geometry().center().y() - box->geometry().center().y()) <= 4 && l->geometry().right() < box->x() &&
+          (label == nullptr || l->geometry().right() > label->geometry().right()))
+        label = l;
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), labels[i]);
+    EXPECT_GT(box->y(), lastTop[column]);
+    lastTop[column] = box->y();
+    EXPECT_EQ(label->x() >= headings[1]->x(), column == 1) << "the second column right of the first one's boxes";
+  }
+}
+
+TEST(EditorTable, RoadwayApproachRowHeadingsAndBracketInTwips) {
+  const std::pair<int, int> twips[] = {{120, 852},  {960, 732},  {1680, 972}, {2760, 972}, {3720, 852},
+                                       {4560, 852}, {5400, 852}, {6240, 852}, {7080, 852}, {7920, 852}};
+  Project p;
+  RoadAppr w(p);
+  auto x = [dx = w.logicalDpiX()](int t) { return TwipsToPixels(t, dx); };
+  auto y = [dy = w.logicalDpiY()](int t) { return TwipsToPixels(t, dy); };
+  EXPECT_EQ(w.size(), QSize(x(8985), y(1470)));
+  for (int i = 0; i < 10; ++i) {  // left and width of each box in the row
+    auto* box = w.findChild<QLineEdit*>(kEditors[3].tabs[i]);
+    EXPECT_EQ(box->geometry(), QRect(x(twips[i].first), y(480), x(twips[i].second), y(288))) << i;
+    EXPECT_TRUE(box->text().isEmpty());
+  }
+  auto* hide = w.findChild<QPushButton*>("Command1");
+  EXPECT_EQ(QRect(hide->pos(), QSize(hide->width(), 1)), QRect(x(4200), y(1080), x(1092), 1));
+  for (QLabel* l : w.findChildren<QLabel*>()) EXPECT_LE(l->geometry().bottom(), y(480)) << l->text().toStdString();
+  int lo = INT_MAX, hi = INT_MIN;  // the bracket spans Off1's left edge to the row's right end
+  for (const char* name : {"Line1", "Line2", "Line3", "Line4"}) {
+    auto* line = w.findChild<QFrame*>(name);
+    ASSERT_NE(line, nullptr) << name;
+    const int c = line->geometry().center().x(), half = line->width() > 4 ? line->width() / 2 : 0;
+    lo = std::min(lo, c - half), hi = std::max(hi, c + half);
+  }
+  EXPECT_NEAR(lo, x(2760), 1);
+  EXPECT_NEAR(hi, x(7920 + 852), 1);
+}
 
 struct Box {
   Form form;
@@ -33,119 +137,110 @@ const Box kBoxes[] = {
     BOX(RoadApp, RoadAppr, Off6),        BOX(RoadApp, RoadAppr, Off7)};
 #undef BOX
 
-TEST(EditorTable, CaptionsLabelsButtonsAndTabOrder) {
-  const struct {
-    Form form;
-    const char* title;
-    QStringList labels, tabs, buttons;  // buttons: name=caption
-  } editors[] = {
-      {Form::Desc, "Description",
-       {"Structure ID:", "Units:", "Project Number:", "Subaccount:", "Designer:", "Detailer:", "Location:",
-        "General Description:"},
-       {"StructureID", "Option1", "Option2", "ProjNum", "SubAcc", "Designer", "Detailer", "Location", "GenDesc",
-        "Command2"},
-       {"Option1=Metric", "Option2=English", "Command2=Hide"}},
-      {Form::Horiz, "Horizontal Alignment",
-       {"PI Station:", "Curve Data", "Direction:", "Combined Delta:", "Degree:", "Radius:", "In Spiral Length:",
-        "Out Spiral Length:", "Profile Offset:", "(negative values for left)", "Station Equation", "Back:",
-        "Ahead:"},
-       {"PIStation", "Option1", "Option2", "Delta", "Degree", "Radius", "InSpiral", "OutSpiral", "ProfOffset",
-        "Back", "Ahead", "Command2"},
-       {"Option1=Left", "Option2=Right", "Command2=Hide"}},
-      {Form::Vert, "Vertical Alignment",
-       {"Vertical Curve #1", "% Grade In:", "In Length:", "Out Length:", "PI Station:", "PI Elevation:",
-        "Vertical Curve #2", "In Length:", "Out Length:", "PI Station:", "PI Elevation:", "% Grade Out:"},
-       {"GradeIn", "InLength1", "OutLength1", "PISta1", "PIElev1", "InLength2", "OutLength2", "PISta2", "PIElev2",
-        "GradeOut", "Command2"},
-       {"Command2=Hide"}},
-      {Form::RoadApp, "Roadway Approaches",
-       {"Begin Structure", "End Structure", "Approach Length", "Offsets from Horizontal Control"},
-       {"BegStr", "EndStr", "Length", "Off1", "Off2", "Off3", "Off4", "Off5", "Off6", "Off7", "Command1"},
-       {"Command1=Hide"}},
-  };
-  testing::RealShell s;
-  for (const auto& e : editors) {
-    SCOPED_TRACE(e.title);
-    EditorWindow* w = s.window->editors().Ensure(e.form);
-    EXPECT_EQ(w->windowTitle(), e.title);
-    EXPECT_EQ(testing::LabelTexts(*w), e.labels);
-    for (const QString& name : e.tabs) EXPECT_EQ(w->findChildren<QWidget*>(name).size(), 1) << name.toStdString();
-    EXPECT_EQ(testing::TabOrder(*w, e.tabs), e.tabs);
-    for (const QString& b : e.buttons)
-      EXPECT_EQ(w->findChild<QAbstractButton*>(b.section('=', 0, 0))->text(), b.section('=', 1)) << b.toStdString();
-  }
-}
-
-TEST(EditorTable, EachBoxEditsItsOwnFieldRefreshShowsItHideKeepsIt) {
-  const struct {
-    Form form;
-    const char *className, *hide;
-  } forms[] = {{Form::Desc, "kv::Description", "Command2"}, {Form::Horiz, "kv::Horizontal", "Command2"},
-               {Form::Vert, "kv::Vertical", "Command2"}, {Form::RoadApp, "kv::RoadAppr", "Command1"}};
+TEST(EditorTable, EachBoxEditsItsOwnFieldHideKeepsItRefreshAndOpenShowTheFields) {
   testing::RealShell s;
   Project& p = s.window->project();
-  for (const auto& f : forms) {
-    s.window->OpenEditor(f.form);
-    ASSERT_NE(s.Editor(f.form), nullptr);
-    EXPECT_STREQ(s.Editor(f.form)->metaObject()->className(), f.className);
-  }
+  for (const auto& e : kEditors) s.window->OpenEditor(e.form);
+  auto box = [&](const Box& b) { return s.Editor(b.form)->findChild<QLineEdit*>(b.name); };
   auto typed = [](const Box& b) { return QStringLiteral("-%1+0.5").arg(&b - kBoxes); };
   for (const Box& b : kBoxes) {
-    SCOPED_TRACE(b.name);
-    auto* box = s.Editor(b.form)->findChild<QLineEdit*>(b.name);
-    ASSERT_NE(box, nullptr);
-    QTest::keyClicks(box, typed(b));
-    EXPECT_EQ(b.field(p), typed(b).toStdString());
+    ASSERT_NE(box(b), nullptr) << b.name;
+    QTest::keyClicks(box(b), typed(b));
+    EXPECT_EQ(b.field(p), typed(b).toStdString()) << b.name;
   }
-  for (const auto& f : forms) {  // Hide, and the menu shows the same window with what was typed
-    EditorWindow* w = s.Editor(f.form);
-    QTest::mouseClick(w->findChild<QPushButton*>(f.hide), Qt::LeftButton);
-    EXPECT_FALSE(w->isVisible()) << f.className;
-    s.window->OpenEditor(f.form);
-    EXPECT_EQ(s.Editor(f.form), w);
-    EXPECT_TRUE(w->isVisible()) << f.className;
+  for (const auto& e : kEditors) {  // Hide, and the menu shows the same window with what was typed
+    EditorWindow* w = s.Editor(e.form);
+    QTest::mouseClick(w->findChild<QPushButton*>(e.tabs.last().section('=', 0, 0)), Qt::LeftButton);
+    EXPECT_FALSE(w->isVisible()) << e.title;
+    s.window->OpenEditor(e.form);
+    EXPECT_TRUE(s.Editor(e.form) == w && w->isVisible()) << e.title;
     w->close();  // the frame's close box only hides too
-    EXPECT_EQ(s.Editor(f.form), w);
+    EXPECT_EQ(s.Editor(e.form), w);
   }
   for (const Box& b : kBoxes) {
-    SCOPED_TRACE(b.name);
-    EXPECT_EQ(s.Editor(b.form)->findChild<QLineEdit*>(b.name)->text(), typed(b));
-    EXPECT_EQ(b.field(p), typed(b).toStdString());
+    EXPECT_EQ(box(b)->text(), typed(b)) << b.name;
+    EXPECT_EQ(b.field(p), typed(b).toStdString()) << b.name;
     b.field(p) = std::string("\xb0") + b.name;  // Latin-1 degree sign, as read from a file
   }
-  for (const auto& f : forms) s.Editor(f.form)->Refresh();
+  for (const auto& e : kEditors) s.Editor(e.form)->Refresh();
   for (const Box& b : kBoxes) {
-    SCOPED_TRACE(b.name);
-    EXPECT_EQ(s.Editor(b.form)->findChild<QLineEdit*>(b.name)->text(), QString::fromUtf8("\u00b0") + b.name);
+    EXPECT_EQ(box(b)->text(), QString::fromUtf8("\u00b0") + b.name);
     EXPECT_EQ(b.field(p), std::string("\xb0") + b.name);
   }
-}
-
-TEST(EditorTable, FileOpenFillsTheHiddenRecordEditors) {
-  testing::RealShell s;
-  for (Form f : {Form::Desc, Form::Horiz, Form::Vert, Form::Ref, Form::RoadApp})
-    ASSERT_NE(s.window->editors().Ensure(f), nullptr);
+  s.window->editors().Ensure(Form::Ref);
   s.dialogs.answers << KV_TEST_DATA "/bridge_english.dat";
-  s.window->mnuFileOpen_Click();
-  const struct {
-    Form form;
-    const char *name, *text;
-  } expects[] = {{Form::Desc, "StructureID", "BR-3SPAN01"},  {Form::Desc, "ProjNum", "2026-117"},
-                 {Form::Desc, "Location", "Route 9 over Kelso Creek"},
-                 {Form::Horiz, "Radius", "2291.83"},       {Form::Horiz, "PIStation", "125+40.5000"},
-                 {Form::Vert, "GradeIn", "1.25"},          {Form::Vert, "GradeOut", "-0.8"},
-                 {Form::Ref, "RefLineSta", "126+00.0000"}, {Form::RoadApp, "BegStr", "124+50.0"},
-                 {Form::RoadApp, "Length", "30"},          {Form::RoadApp, "Off1", "-20"}};
-  for (const auto& e : expects) {
-    SCOPED_TRACE(e.name);
-    EditorWindow* w = s.Editor(e.form);
-    EXPECT_FALSE(w->isVisible());
-    auto* box = w->findChild<QLineEdit*>(e.name);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QString::fromLatin1(e.text));
+  s.window->mnuFileOpen_Click();  // fills the hidden editors
+  const std::tuple<Form, const char*, const char*> read[] = {
+      {Form::Desc, "StructureID", "BR-3SPAN01"}, {Form::Desc, "Location", "Route 9 over Kelso Creek"},
+      {Form::Horiz, "Radius", "2291.83"},        {Form::Vert, "GradeOut", "-0.8"},
+      {Form::Ref, "RefLineSta", "126+00.0000"},  {Form::RoadApp, "Off1", "-20"}};
+  for (const auto& [form, name, text] : read) {
+    auto* box = s.Editor(form)->findChild<QLineEdit*>(name);
+    ASSERT_NE(box, nullptr) << name;
+    EXPECT_FALSE(s.Editor(form)->isVisible()) << name;
+    EXPECT_EQ(box->text(), text);
   }
   for (Form f : {Form::Desc, Form::Horiz})  // English; the curve to the right
     EXPECT_TRUE(s.Editor(f)->findChild<QRadioButton*>("Option2")->isChecked());
+}
+
+TEST(EditorTable, UnitsDirectionAndGeneralDescription) {
+  Project p;
+  Description d(p);
+  Horizontal h(p);
+  d.show(), h.show();  // clicks land where the layouts put the buttons
+  auto* gen = d.findChild<QPlainTextEdit*>("GenDesc");
+  QTest::keyClicks(gen, "one");
+  QTest::keyClick(gen, Qt::Key_Return);
+  QTest::keyClicks(gen, "two");
+  EXPECT_EQ(p.Description.GenDesc, "one\r\ntwo");  // line ends as in the file
+  p.Description.GenDesc = "a\r\nb\r\n";
+  d.Refresh();
+  EXPECT_EQ(gen->toPlainText(), "a\nb\n");
+  EXPECT_EQ(p.Description.GenDesc, "a\r\nb\r\n");
+
+  auto* metric = d.findChild<QRadioButton*>("Option1");
+  auto* english = d.findChild<QRadioButton*>("Option2");
+  EXPECT_TRUE(english->isChecked() && !metric->isChecked()) << "English in a new project";
+  for (QRadioButton* click : {metric, metric, english, metric}) {
+    QTest::mouseClick(click, Qt::LeftButton);  // at once, and only one of the two
+    EXPECT_EQ(QList({int(p.MetricUnits), int(p.Description.Option1), int(p.Description.Option2)}),
+              QList({int(click == metric), int(click == metric), int(click == english)}));
+    EXPECT_NE(metric->isChecked(), english->isChecked());
+  }
+  p.Description.Option1 = false;  // showing what was read does not switch the units
+  p.Description.Option2 = true;
+  d.Refresh();
+  EXPECT_TRUE(english->isChecked());
+  EXPECT_EQ(p.MetricUnits, 1);
+
+  auto* left = h.findChild<QRadioButton*>("Option1");
+  auto* right = h.findChild<QRadioButton*>("Option2");
+  auto state = [&] { return QList{left->isChecked(), right->isChecked(), p.Horizontal.Option1, p.Horizontal.Option2}; };
+  const QList none{false, false, false, false}, onLeft{true, false, true, false};
+  EXPECT_EQ(state(), none);
+  QTest::mouseClick(left, Qt::LeftButton);
+  EXPECT_EQ(state(), onLeft);
+  QTest::mouseClick(right, Qt::LeftButton);
+  EXPECT_EQ(state(), (QList{false, true, false, true}));
+  p.Horizontal.Option1 = p.Horizontal.Option2 = false;  // a record with neither letter
+  h.Refresh();
+  EXPECT_EQ(state(), none);
+  p.Horizontal.Option1 = true;
+  h.Refresh();
+  EXPECT_EQ(state(), onLeft);
+  for (const int16_t units : {0, 1}) {  // Degree follows the units the form was made with
+    Project q;
+    q.MetricUnits = units;
+    Horizontal w(q);
+    QList<QWidget*> degree{w.findChild<QLineEdit*>("Degree")};
+    for (QLabel* l : w.findChildren<QLabel*>())
+      if (l->text() == "Degree:") degree << l;
+    ASSERT_EQ(degree.size(), 2);
+    q.MetricUnits = 1 - units;  // set once: a later change of units leaves it
+    w.Refresh();
+    for (QWidget* x : degree) EXPECT_EQ(x->isEnabled(), units == 0) << units;
+  }
 }
 
 }  // namespace

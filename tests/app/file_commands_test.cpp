@@ -1,9 +1,18 @@
-// File New, Open, Save and Save As, Print and Copy, through scripted seams.
+// File New, Open, Save and Save As, Print and Copy through scripted seams; the listing
+// window, its text area and the listing's layout on paper.
 #include <gtest/gtest.h>
 
-#include <QTextCursor>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
 
 #include "app/frm_document.h"
+#include "app/listing_print.h"
+#include "app/qt_platform.h"
+#include "app/settings.h"
 #include "shell_fakes.h"
 
 namespace kv {
@@ -13,6 +22,13 @@ using testing::FileBytes;
 using testing::ReadFresh;
 using testing::Shell;
 using testing::Slurp;
+
+void Select(ListingText* out, int from, int to) {
+  QTextCursor c = out->textCursor();
+  c.setPosition(from);
+  c.setPosition(to, QTextCursor::KeepAnchor);
+  out->setTextCursor(c);
+}
 
 const QString kEnglish = KV_TEST_DATA "/bridge_english.dat";
 const QString kMetricTitle = KV_TEST_DATA "/metric_title_only.dat";
@@ -28,8 +44,7 @@ TEST(FileCommands, DialogOfEachCommandCancellingAndSaveWithoutAName) {
     Shell s;
     s.window->project().Description.StructureID = "HELD";
     s.Action(action)->trigger();  // cancelled: nothing changes
-    ASSERT_EQ(s.dialogs.calls.size(), 1u);
-    EXPECT_EQ(s.dialogs.calls[0], call);
+    EXPECT_EQ(s.dialogs.calls, std::vector<QStringList>{call});
     EXPECT_TRUE(s.window->CurrentInputFile.isEmpty() && s.messages.texts.isEmpty());
     EXPECT_EQ(s.window->project().Description.StructureID, "HELD");
     EXPECT_TRUE(QDir(s.dir.path()).entryList(QDir::Files).isEmpty());
@@ -37,13 +52,6 @@ TEST(FileCommands, DialogOfEachCommandCancellingAndSaveWithoutAName) {
     EXPECT_EQ(s.messages.texts, QStringList{"No file specified for output."});
     EXPECT_EQ(s.messages.titles, QStringList{"Wexa_Kelvara"});
   }
-  Shell s;  // the dialog keeps the last name chosen
-  s.dialogs.answers = {s.Path("first.dat"), "", ""};
-  s.window->mnuFileNew_Click();
-  s.window->mnuFileOpen_Click();
-  s.window->mnuFileSaveAs_Click();
-  EXPECT_EQ(s.dialogs.calls[1][3], s.Path("first.dat"));
-  EXPECT_EQ(s.dialogs.calls[2][3], s.Path("first.dat"));
 }
 
 TEST(FileCommands, NewAndSaveAsNameTheFileSaveWrites) {
@@ -70,10 +78,12 @@ TEST(FileCommands, NewAndSaveAsNameTheFileSaveWrites) {
   s.window->mnuFileSaveAs_Click();  // a write error ends without a message
   EXPECT_TRUE(s.messages.texts.isEmpty());
   EXPECT_FALSE(QFile::exists(s.Path("no/such/folder/x.dat")));
+  const QStringList names{"", kEnglish, renamed, copy};  // each dialog starts at the last name chosen
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(s.dialogs.calls[i][3], names[i]) << i;
 }
 
-// Bad codes and hostile files, with every editor created: the warnings come in order,
-// an unreadable file changes nothing, and the next Open and Save behave as on a fresh start.
+// Bad codes and hostile files, with every editor created: the warnings in order, an
+// unreadable file changes nothing, the next Open and Save behave as on a fresh start.
 TEST(FileCommands, OpenShowsEachWarningAndLeavesTheProgramWorking) {
   const std::string english = FileBytes(ReadFresh(kEnglish));
   QStringList files{KV_TEST_DATA "/bad_codes.dat"}, badCodes;
@@ -107,7 +117,6 @@ TEST(FileCommands, OpenOfASecondFileLeavesNothingOfTheFirst) {
   ReadInputFile(QFile::encodeName(kMetricTitle).toStdString(), inherited, {});
   const Project second = ReadFresh(kMetricTitle);
   ASSERT_NE(FileBytes(inherited), FileBytes(second));
-
   Shell s(true);
   s.window->OpenEditor(Form::Vert);        // shown
   s.window->editors().Ensure(Form::Bent);  // hidden
@@ -128,7 +137,7 @@ TEST(FileCommands, OpenOfASecondFileLeavesNothingOfTheFirst) {
   EXPECT_EQ(s.Editor(Form::Gird), nullptr) << "Open creates no editor";
 }
 
-TEST(Print, EachCopyIsAJobOfTheWholeText) {
+TEST(FileCommands, PrintMakesAJobPerCopyAndCopyTakesTheSelection) {
   const QString text = "LINE ONE\nLINE TWO\n\nLAST";
   for (std::optional<int> copies : {std::optional<int>(3), std::optional<int>(1), std::optional<int>()}) {
     Shell s;
@@ -140,25 +149,90 @@ TEST(Print, EachCopyIsAJobOfTheWholeText) {
     EXPECT_TRUE(s.printer.landscape);
     EXPECT_EQ(s.printer.jobs, QStringList(QList<QString>(copies.value_or(0), text)));
   }
+  const std::tuple<int, int, const char*> selections[] = {
+      {0, 0, ""}, {9, 15, "Output"}, {16, 30, "Display\nsecond"}, {5, 5, ""}};
+  for (const auto& [from, to, expected] : selections) {
+    Shell s;
+    s.window->Output()->setPlainText("Geometry Output Display\nsecond line");
+    Select(s.window->Output(), from, to);
+    s.Action("mnuEditCopy")->trigger();
+    EXPECT_EQ(QStringList({QString::number(s.clipboard.sets), s.clipboard.text}), QStringList({"1", expected}));
+  }
 }
 
-TEST(Copy, ClipboardGetsTheSelectedText) {
-  const struct {
-    int from, to;  // in "Geometry Output Display\nsecond line"
-    const char* expected;
-  } cases[] = {{0, 0, ""}, {9, 15, "Output"}, {16, 30, "Display\nsecond"}, {5, 5, ""}};
-  for (const auto& c : cases) {
-    Shell s;
-    ListingText* out = s.window->Output();
-    out->setPlainText("Geometry Output Display\nsecond line");
-    QTextCursor cur = out->textCursor();
-    cur.setPosition(c.from);
-    cur.setPosition(c.to, QTextCursor::KeepAnchor);
-    out->setTextCursor(cur);
-    s.Action("mnuEditCopy")->trigger();
-    EXPECT_EQ(s.clipboard.sets, 1);
-    EXPECT_EQ(s.clipboard.text, c.expected) << c.from << "-" << c.to;
+TEST(Listing, IsTheOneChildWindowAndFollowsTheMainWindowsSize) {
+  Shell s;
+  s.window->show();
+  const auto subs = s.window->findChild<QMdiArea*>()->subWindowList();
+  ASSERT_EQ(subs.size(), 1);
+  EXPECT_EQ(subs[0]->widget()->objectName(), "frmDocument");
+  ListingText* out = subs[0]->widget()->findChild<ListingText*>("Output");
+  ASSERT_EQ(out, s.window->Output());
+  EXPECT_EQ(out->toPlainText(), "Geometry Output Display");
+  EXPECT_EQ(out->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_TRUE(out->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
+              out->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn);
+  EXPECT_DOUBLE_EQ(out->font().pointSizeF(), 7.5);
+  EXPECT_TRUE(IsFixedPitch(out->font())) << QFontInfo(out->font()).family().toStdString();
+  EXPECT_TRUE(IsFixedPitch(FixedPitchFont("Courier", 8)));
+  auto px = [dpi = s.window->screen()->logicalDotsPerInchX()](int w, int h) {
+    return QSize(TwipsToPixels(w, dpi), TwipsToPixels(h, dpi));
+  };
+  for (QSize z : {QSize(600, 500), QSize(900, 300)}) {
+    s.window->resize(z);
+    EXPECT_EQ(subs[0]->size(), z + px(300, 300));
+    EXPECT_EQ(out->size(), z - px(150, 1200));
   }
+  const QSize frame = subs[0]->size(), text = out->size();
+  subs[0]->resize(150, 120);  // resizing the listing window leaves its text area alone
+  EXPECT_EQ(out->size(), text);
+  subs[0]->resize(frame);
+  s.window->showMinimized();  // nothing changes while minimized
+  s.window->resize(200, 200);
+  EXPECT_EQ(QList({subs[0]->size(), out->size()}), QList({frame, text}));
+}
+
+TEST(Listing, TypingAndPastingStopAtTheLimitUntilItIsLifted) {
+  Shell s;
+  s.window->show();
+  ListingText* out = s.window->Output();
+  EXPECT_EQ(out->MaxLength(), 65000);
+  out->setPlainText(QString(64998, 'x'));
+  out->moveCursor(QTextCursor::End);
+  QTest::keyClicks(out, "abcd");
+  QTest::keyClick(out, Qt::Key_Return);
+  EXPECT_EQ(out->Length(), 65000);
+  EXPECT_TRUE(out->toPlainText().endsWith("xab"));
+  Select(out, 0, 3);  // a selection makes room for what replaces it; a paste is cut to the room
+  QGuiApplication::clipboard()->setText("12345");
+  out->paste();
+  EXPECT_EQ(out->Length(), 65000);
+  EXPECT_TRUE(out->toPlainText().startsWith("123xx"));
+  QTest::keyClick(out, Qt::Key_Backspace);
+  EXPECT_EQ(out->Length(), 64999);
+  out->SetMaxLength(0);  // lifted
+  QTest::keyClicks(out, "more");
+  EXPECT_EQ(out->Length(), 65003);
+  out->SetMaxLength(65000);  // text the program sets is not cut
+  out->setPlainText(QString(70000, 'y'));
+  EXPECT_EQ(out->Length(), 70000);
+}
+
+TEST(PrintLayout, LinesWrapPagesBreakAndFiltersInQtsForm) {
+  const struct {
+    const char* text;
+    int columns, rows;
+    QList<QStringList> pages;
+  } cases[] = {
+      {"ABCDEFGH", 3, 10, {{"ABC", "DEF", "GH"}}}, {"ONE\r\nTWO\r\n", 10, 10, {{"ONE", "TWO"}}},
+      {"A\n\nB\rC", 10, 2, {{"A", ""}, {"B", "C"}}}, {"123456\n7", 3, 2, {{"123", "456"}, {"7"}}},
+      {"a\tb", 20, 5, {{"a       b"}}},            {"", 5, 5, {{""}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PaginateListing(c.text, c.columns, c.rows), c.pages) << c.text;
+  const std::pair<const char*, const char*> filters[] = {{"All Files (*.dat)|*.dat", "All Files (*.dat)"},
+                                                         {"Listings|*.lis|All|*.*", "Listings (*.lis);;All (*.*)"},
+                                                         {"Input|*.dat;*.txt", "Input (*.dat *.txt)"}};
+  for (const auto& [ours, qt] : filters) EXPECT_EQ(QtFileFilter(ours), qt) << ours;
 }
 
 }  // namespace

@@ -1,0 +1,352 @@
+// "Run": geometry and the post-processor dialogs, through a starter, clock and message
+// box that write into one log; then end to end with the stand-in programs.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <map>
+
+#include "../app/shell_fakes.h"
+#include "app/frm_document.h"
+#include "app/qt_platform.h"
+#include "runs/post_dialogs.h"
+#include "runs/runs.h"
+
+namespace kv {
+namespace {
+
+// Starts, waits and messages in the order they happen; a start or a wait can act as
+// well (write an engine's file, start another run).
+struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
+  bool Start(const QString& program, const QStringList& args, WindowStyle style) override {
+    const char* styles[] = {"hidden", "maximized", "normal"};
+    log << QStringLiteral("start %1 %2").arg(styles[int(style)], QuotedCommandLine(program, args));
+    if (auto it = onStart.find(program.section('/', -1)); it != onStart.end()) it->second(args);
+    return !refuse;
+  }
+  void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
+    log << QStringLiteral("message %1: %2").arg(title, text);
+  }
+  void Wait(int ms) override {
+    log << QStringLiteral("wait %1").arg(ms);
+    if (!duringWait.isEmpty()) duringWait.takeFirst()();
+  }
+  QStringList log;
+  std::map<QString, std::function<void(const QStringList&)>> onStart;  // by program name
+  QList<std::function<void()>> duringWait;                             // one per wait, in order
+  bool refuse = false;
+};
+
+// The shell with the runs installed and the program folder "/geo".
+struct RunShell : testing::Shell {
+  explicit RunShell(ProgramStarter* starter = nullptr, Clock* clock = nullptr) {
+    window = std::make_unique<frmMain>(Platform{&dialogs, &rec, &printer, &clipboard, starter ? starter : &rec,
+                                                clock ? clock : &rec, settings.get()},
+                                       EditorFactories{});
+    window->ProgramFolder = "/geo";
+    InstallRuns(*window);
+  }
+  ~RunShell() { window.reset(); }  // before the seams it uses
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  QString Shown() const { return window->Output()->toPlainText(); }
+  Recorder rec;
+};
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+  f.write(bytes);
+}
+
+QByteArray TitleLine(char col80) {
+  return (col80 == ' ' ? QByteArray("00BR-1      ") : QByteArray("00BR-1").leftJustified(79, ' ') + col80) + "\r\n";
+}
+
+// The steps of a run on base `b` when no listing appears.
+QStringList English(const QString& b) {
+  return {"start hidden \"/geo/KvarEngl\" \"" + b + ".dat\" \"" + b + ".lis\"", "wait 2000",
+          "message Wexa_Kelvara: Output file not found " + b + ".lis"};
+}
+QStringList Metric(const QString& b) {
+  return QStringList{"start maximized \"/geo/KvarM2e\" \"" + b + ".dat\" \"" + b + ".bip\"", "wait 1000",
+                     "start hidden \"/geo/KvarMetr\" \"" + b + ".bip\" \"" + b + ".lis\""} + English(b).mid(1);
+}
+
+TEST(GeometryRun, UnitsOfTheChosenFilePickTheEnginesWaitsAndMessages) {
+  const QByteArray t = TitleLine(' ');
+  const struct {
+    const char* name;
+    QString answer;  // "%d": the test folder; empty: cancelled
+    QByteArray file;
+    short projectUnits;
+    QStringList log;
+    bool refuse = false;
+  } cases[] = {
+      {"title feet", "%d/pier.dat", t + "00 Units: feet;\r\n00 Project: 7;\r\n01R\r\n", 0, English("%d/pier")},
+      {"title m", "%d/pier.dat", TitleLine('m') + "00 Units: feet;\r\n", 0, Metric("%d/pier")},
+      {"title M", "%d/pier.dat", TitleLine('M') + "01R\r\n", 0, Metric("%d/pier")},
+      {"units line metric", "%d/pier.dat", t + "00 Project: 7;\r\n00 UNITS: MeTrIc;\r\n", 0, Metric("%d/pier")},
+      {"later feet wins", "%d/pier.dat", t + "00 Units: metric;\r\n00 units: feet;\r\n", 1, English("%d/pier")},
+      {"metric before the keyword", "%d/pier.dat", t + "00Metric Units: feet\r\n", 1, English("%d/pier")},
+      {"keyword in columns 1-2", "%d/pier.dat", t + "Units: metric\r\n", 1, English("%d/pier")},
+      {"after the description", "%d/pier.dat", t + "01R\r\n00 Units: metric;\r\n", 1, English("%d/pier")},
+      {"file English, project metric", "%d/pier.dat", t, 1, English("%d/pier")},
+      {"period in a folder ends the base", "%d/job.v2/pier.dat", t, 0, English("%d/job")},
+      {"cancelled", "", {}, 0, {}},
+      {"empty base", ".dat", {}, 0, {"message Wexa_Kelvara: No input file has been selected."}},
+      {"engine missing", "/nowhere/x.dat", {}, 0,
+       {"start hidden \"/geo/KvarEngl\" \"/nowhere/x.dat\" \"/nowhere/x.lis\"",
+        "message Wexa_Kelvara: The program /geo/KvarEngl could not be started."}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunShell s;
+    s.window->project().MetricUnits = c.projectUnits;
+    s.window->Output()->setPlainText("before");
+    s.rec.refuse = c.refuse;
+    QDir(s.dir.path()).mkdir("job.v2");
+    const QString answer = QString(c.answer).replace("%d", s.dir.path());
+    if (!c.file.isEmpty()) Write(answer, c.file);
+    s.dialogs.answers = {answer};
+    s.Action("mnuFileRunGeometry")->trigger();
+    EXPECT_EQ(s.rec.log, QStringList(c.log).replaceInStrings("%d", s.dir.path()));
+    EXPECT_EQ(s.window->project().MetricUnits, c.projectUnits);
+    const bool cleared = !c.file.isEmpty();  // the listing was looked for
+    EXPECT_EQ(s.Shown(), cleared ? "" : "before");
+    EXPECT_EQ(s.window->Output()->MaxLength(), cleared ? 0 : kOutputStartLimit);
+    EXPECT_EQ(s.dialogs.calls, (std::vector<QStringList>{{"open", "", "Kelvara input (*.dat)|*.dat", ""}}));
+    EXPECT_EQ(s.window->DialogFileName, answer);
+  }
+  EXPECT_EQ(BaseName("/jobs/pier"), "/jobs/pier");
+}
+
+TEST(GeometryRun, ListingIsShownUpToTheFirstLineEndAtOrAfter65000) {
+  const struct {
+    int lines, width;  // each line numbered at its start
+    bool warning;
+    int shownLines;
+  } cases[] = {{650, 98, false, 650}, {3, 10, false, 3}, {700, 98, true, 650}, {700, 99, true, 644}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines * (c.width + 2));
+    RunShell s;
+    const QString b = s.Path("pier");
+    Write(b + ".dat", TitleLine(' '));
+    QByteArray listing;
+    for (int i = 0; i < c.lines; ++i) listing += QByteArray::number(i).leftJustified(c.width, 'x') + "\r\n";
+    s.rec.onStart["KvarEngl"] = [&](const QStringList& a) { Write(a[1], listing); };
+    s.dialogs.answers = {b + ".dat"};
+    RunGeometry(*s.window);
+    QStringList log = English(b).mid(0, 2);
+    if (c.warning) log << "message Wexa_Kelvara: Warning: the output file is too large to display completely.";
+    EXPECT_EQ(s.rec.log, log);
+    const QStringList shown = s.Shown().split('\n');
+    ASSERT_EQ(shown.size(), c.shownLines + 1);  // the text ends in a line end
+    EXPECT_EQ(shown[c.shownLines - 1], QString::fromLatin1(listing.split('\n')[c.shownLines - 1].chopped(1)));
+    EXPECT_EQ(s.window->Output()->MaxLength(), 0);
+  }
+}
+
+TEST(GeometryRun, RunStartedDuringAWaitGoesOnWithItsOwnSteps) {
+  RunShell s;
+  const QString a = s.Path("a"), m = s.Path("m");
+  Write(a + ".dat", TitleLine(' '));
+  Write(m + ".dat", TitleLine('M'));
+  s.rec.onStart["KvarEngl"] = [](const QStringList& x) { Write(x[1], "listing A\r\n"); };
+  s.rec.onStart["KvarMetr"] = [](const QStringList& x) { Write(x[1], "listing M\r\n"); };
+  s.dialogs.answers = {a + ".dat", m + ".dat"};
+  QString shownByInner;  // a metric run started during A's wait finishes before A goes on
+  s.rec.duringWait.push_back([&] { RunGeometry(*s.window), shownByInner = s.Shown(); });
+  RunGeometry(*s.window);
+  EXPECT_EQ(s.rec.log, English(a).mid(0, 2) + Metric(m).mid(0, 4));
+  EXPECT_EQ(shownByInner, "listing M\n");
+  EXPECT_EQ(s.Shown(), "listing A\n");
+  EXPECT_EQ(s.window->DialogFileName, m + ".dat");
+}
+
+const struct Dialog {
+  const char *action, *name, *caption;
+  QStringList fields, labels;  // labels sorted
+} kDialogs[] = {
+    {"mnuFileRunCamber", "Camber", "Camber", {"GirderSelect"}, {"Girder selection list:", "e.g.  1,3,4,6  or 1-20"}},
+    {"mnuFileRunStick", "Stick", "Stick Figure", {}, {"Select Output Type:"}},
+    {"mnuFileRunProjCoord", "ProjectCoord", "Project Coordinates",
+     {"NorthOff", "EastOff", "NorS", "Degrees", "Minutes", "Seconds", "EorW"},
+     {"All bearing fields must be filled.", "Bearing:", "Deg.", "E/W", "Easting Offset:", "Min.", "N/S",
+      "Northing Offset:", "Sec."}},
+};
+
+// The dialog its menu entry shows, with `input` typed into its fields (the stick type's index).
+PostDialog* Open(RunShell& s, const Dialog& d, const QStringList& input = {}) {
+  s.Action(d.action)->trigger();
+  QList<PostDialog*> found;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == d.name) found << qobject_cast<PostDialog*>(w);
+  EXPECT_EQ(found.size(), 1) << d.name;
+  if (found.isEmpty() || found[0] == nullptr || found[0]->Command1 == nullptr) return nullptr;
+  for (int i = 0; i < d.fields.size() && i < input.size(); ++i)
+    QTest::keyClicks(found[0]->findChild<QLineEdit*>(d.fields[i]), input[i]);
+  if (auto* type = found[0]->findChild<QComboBox*>("cmbOutType"); type && !input.isEmpty())
+    type->setCurrentIndex(input[0].toInt());
+  return found[0];
+}
+
+TEST(PostDialogs, FieldsLabelsAndCaptions) {
+  RunShell s;
+  for (const Dialog& d : kDialogs) {
+    SCOPED_TRACE(d.name);
+    Open(s, d);
+    PostDialog* w = Open(s, d);  // still the one dialog
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible() && w->windowModality() == Qt::NonModal && w->parentWidget() == nullptr);
+    EXPECT_EQ(w->windowTitle(), d.caption);
+    QStringList labels = testing::LabelTexts(*w);
+    labels.sort();
+    EXPECT_EQ(labels, d.labels);
+    for (const QString& f : d.fields) EXPECT_NE(w->findChild<QLineEdit*>(f), nullptr) << f.toStdString();
+    EXPECT_EQ(w->findChildren<QLineEdit*>().size(), d.fields.size());
+    EXPECT_EQ(w->Command1->objectName() + "=" + w->Command1->text(), "Command1=OK");
+  }
+  auto* type = ShowPostDialog<Stick>(*s.window)->cmbOutType;
+  EXPECT_EQ(type->currentIndex(), -1);
+  EXPECT_EQ(type->placeholderText(), "Output Type");
+  QStringList items;
+  for (int i = 0; i < type->count(); ++i) items << type->itemText(i);
+  EXPECT_EQ(items, (QStringList{"Series 5000", "AutoCAD DXF", "MX Genio"}));
+}
+
+TEST(PostDialogs, OkStartsTheRunAndClosesTheDialog) {
+  const QString coord = "start hidden \"/geo/KvarPrCo\" \"%1/b.lis\" \"%1/b.pcf\" ";
+  const struct {
+    int dialog;
+    QStringList input;
+    QString answer;  // relative to the test folder; empty: cancelled
+    bool writeCmb;
+    QStringList log;  // "%1" is the test folder
+  } cases[] = {
+      {0, {"1-20"}, "b.lis", true,
+       {"start hidden \"/geo/Kvar2Cmb\" \"%1/b.lis\" \"1-20\"", "wait 1000",
+        "start hidden \"/geo/KvarCamb\" \"%1/b.cmb\" \"%1/b.out\""}},
+      {0, {"1,3,4,6"}, "b.x.lis", false,
+       {"start hidden \"/geo/Kvar2Cmb\" \"%1/b.lis\" \"1,3,4,6\"", "wait 1000",
+        "message Wexa_Kelvara: File%1/b.cmb does not exist.  Camber run aborted."}},
+      {0, {"2"}, "", false, {}},
+      {1, {"1"}, "b.lis", false, {"start hidden \"/geo/KvarStFi\" \"%1/b.lis\" \"8\""}},
+      {1, {"0"}, "b.lis", false, {"start hidden \"/geo/KvarStFi\" \"%1/b.lis\" \"4\""}},
+      {1, {"2"}, "b.lis", false, {"start hidden \"/geo/KvarStFi\" \"%1/b.lis\" \"16\""}},
+      {1, {"-1"}, "b.lis", false, {}},
+      {1, {"1"}, "", false, {}},
+      {2, {}, "b.lis", false, {coord + "\"\" \"\" \"\" \"\" \"\" \"\" \"\""}},
+      {2, {"100.5", "-20", "N", "12", "30", "15.5", "E"}, "b.lis", false,
+       {coord + "\"100.5\" \"-20\" \"N\" \"12\" \"30\" \"15.5\" \"E\""}},
+      {2, {"1", "2", "N", "3", "4", "5", "W"}, "", false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE((kDialogs[c.dialog].name + c.input.join(',') + '/' + c.answer).toStdString());
+    RunShell s;
+    s.window->DialogFileName = "/kept.dat";
+    if (c.writeCmb) s.rec.onStart["Kvar2Cmb"] = [](const QStringList& a) { Write(BaseName(a[0]) + ".cmb", "x"); };
+    QPointer<PostDialog> d = Open(s, kDialogs[c.dialog], c.input);
+    ASSERT_FALSE(d.isNull());
+    s.dialogs.answers = {c.answer.isEmpty() ? QString() : s.Path(c.answer)};
+    QTest::mouseClick(d->Command1, Qt::LeftButton);
+    EXPECT_EQ(s.rec.log, QStringList(c.log).replaceInStrings("%1", s.dir.path()));
+    // The coordinates dialog names its listing and starts from the last file chosen.
+    const QStringList coordCall{"open", "Select Kelvara Output file for processing.",
+                                "Kelvara Output Files (*.lis)|*.lis", "/kept.dat"};
+    const QStringList otherCall{"open", "", "Geometry Output Files (*.lis)|*.lis", ""};
+    EXPECT_EQ(s.dialogs.calls, std::vector{c.dialog == 2 ? coordCall : otherCall});
+    EXPECT_EQ(d->isVisible(), c.answer.isEmpty()) << "a cancelled file dialog keeps it open";
+    if (!c.answer.isEmpty()) EXPECT_EQ(s.window->DialogFileName, s.Path(c.answer));
+  }
+}
+
+TEST(PostDialogs, StayOpenBesideOtherWindowsAndAfterTheMainWindowCloses) {
+  RunShell s;
+  s.window->show();
+  QPointer<PostDialog> d = Open(s, kDialogs[0], {"1-3"});
+  ASSERT_FALSE(d.isNull());
+  s.window->activateWindow();
+  EXPECT_TRUE(d->isVisible());
+  s.dialogs.answers = {s.Path("a.lis"), s.Path("b.lis")};
+  // Each OK is a run of its own: a second click during the first run's wait runs another listing.
+  s.rec.duringWait.push_back([&] { QTest::mouseClick(d->Command1, Qt::LeftButton); });
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  const QString f = s.dir.path();
+  EXPECT_EQ(s.rec.log, (QStringList{"start hidden \"/geo/Kvar2Cmb\" \"" + f + "/a.lis\" \"1-3\"", "wait 1000",
+                                    "start hidden \"/geo/Kvar2Cmb\" \"" + f + "/b.lis\" \"1-3\"", "wait 1000",
+                                    "message Wexa_Kelvara: File" + f + "/b.cmb does not exist.  Camber run aborted.",
+                                    "message Wexa_Kelvara: File" + f + "/a.cmb does not exist.  Camber run aborted."}));
+  EXPECT_TRUE(d.isNull() || !d->isVisible());
+  QPointer<PostDialog> p = Open(s, kDialogs[2]);
+  ASSERT_FALSE(p.isNull());
+  s.window->close();
+  EXPECT_FALSE(s.window->isVisible());
+  EXPECT_TRUE(p->isVisible());
+  s.window.reset();
+  EXPECT_TRUE(p.isNull());
+}
+
+// The platform's own waits, half as long: the stand-ins need far less.
+struct QuickClock : testing::FakeClock {
+  explicit QuickClock(Clock& real) : real(real) {}
+  void Wait(int ms) override { real.Wait(ms / 2); }
+  Clock& real;
+};
+
+// What the file holds once it is there; the stand-ins run detached, so give them a moment.
+QByteArray Read(const QString& path, Clock& clock) {
+  for (int i = 0; i < 20 && !QFileInfo::exists(path); ++i) clock.Wait(100);
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+  return f.readAll();
+}
+
+TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
+  const QString folder = QCoreApplication::applicationDirPath();
+  if (!QFileInfo::exists(ExecutablePath(folder, "KvarEngl"))) GTEST_SKIP() << "stand-ins not built (kelvara_engines)";
+  QtPlatform real;
+  Clock& wait = *real.Get().clock;
+  QuickClock clock(wait);
+  RunShell s(real.Get().starter, &clock);
+  s.window->ProgramFolder = folder;
+  for (const auto& [sample, units] : {std::pair{"bridge_english.dat", "Units: English"},
+                                      std::pair{"overpass_metric.dat", "Units: metric"}}) {
+    SCOPED_TRACE(sample);
+    const QString dat = s.Path(sample);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_DATA "/") + sample, dat));
+    s.dialogs.answers = {dat};
+    RunGeometry(*s.window);
+    EXPECT_EQ(s.rec.log, QStringList{});
+    const QString shown = s.Shown();
+    EXPECT_TRUE(shown.startsWith("STAND-IN GEOMETRY ENGINE")) << shown.left(200).toStdString();
+    EXPECT_TRUE(shown.contains(units));
+    EXPECT_TRUE(shown.contains(QString::fromLatin1(Read(dat, wait).split('\n').value(1).trimmed())));
+    // The report goes family by family with what the editors show.
+    EXPECT_TRUE(shown.contains("\nGirder lines\n")) << shown.left(400).toStdString();
+    EXPECT_TRUE(shown.contains("Text4=\"G1 "));
+  }
+  const QString base = BaseName(s.Path("bridge_english.dat"));
+  s.dialogs.answers = {base + ".lis", base + ".lis", base + ".lis"};
+  for (const auto& [d, input] : {std::pair{0, QStringList{"1-20"}}, {1, {"1"}}, {2, {"1000"}}})
+    Open(s, kDialogs[d], input)->Command1->click();
+  EXPECT_EQ(s.rec.log, QStringList{});
+  const QByteArray out = Read(base + ".out", wait), dxf = Read(base + ".dxf", wait), cmb = Read(base + ".cmb", wait);
+  EXPECT_TRUE(cmb.startsWith("Girders: 1-20\r\n"));
+  // Girders A, C and E carry the sample's three dead-load rows; B and D have none.
+  EXPECT_EQ(cmb.count("\r\n07"), 3) << cmb.toStdString();
+  EXPECT_TRUE(out.contains(cmb.split('\n').value(1).trimmed()));
+  EXPECT_TRUE(dxf.startsWith("0\r\nSECTION\r\n2\r\nENTITIES\r\n")) << dxf.left(80).toStdString();
+  // Bent lines at their distances, girder lines at their offsets, with descriptions.
+  for (const char* part : {"GIRDERS", "BENTS", "10\r\n85.0000\r\n20\r\n-12.0000", "PIER 2"})
+    EXPECT_TRUE(dxf.contains(part)) << part << "\n" << dxf.toStdString();
+  EXPECT_TRUE(Read(base + ".pcf", wait).contains("Northing offset: [1000]\r\nEasting offset: []"));
+}
+
+}  // namespace
+}  // namespace kv
