@@ -1,5 +1,4 @@
-// Small helpers the core tests share: sample paths, file bytes, temporary folders,
-// and running one record reader or writer.
+// Helpers the core tests share: sample paths, file bytes, temporary folders, records.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,13 +24,18 @@ inline const std::string kDeg(1, kDegreeSign);
 inline std::string Data(const std::string& name) { return std::string(KV_TEST_DATA) + "/" + name; }
 
 inline std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path, std::ios::binary).rdbuf();
   return s.str();
 }
 
-// What a save writes for the project.
+// A project in the given units (1 metric).
+inline Project Units(int metric) {
+  Project p;
+  p.MetricUnits = int16_t(metric);
+  return p;
+}
+
 inline std::string Bytes(const Project& p) {
   std::string s;
   for (const std::string& l : WriteProjectLines(p).lines) s += l + "\r\n";
@@ -50,14 +54,14 @@ inline std::string Put(std::string line, const std::vector<std::pair<int, std::s
 // Texts joined by "|", to compare several cells at once.
 inline std::string Join(const Strings& v) {
   std::string s;
-  for (std::size_t i = 0; i < v.size(); ++i) s += (i ? "|" : "") + v[i];
+  for (const std::string& t : v) s += (&t == v.data() ? "" : "|") + t;
   return s;
 }
 
 inline const WarningSink kNoWarning = [](const std::string& w) { ADD_FAILURE() << w; };
 inline const WarningSink kIgnore = [](const std::string&) {};
 
-// Runs a reader given as a lambda taking the warning sink; the warnings in order.
+// The warnings a reader raises, in order.
 template <class Reader>
 Strings Warned(Reader read) {
   Strings w;
@@ -65,8 +69,7 @@ Strings Warned(Reader read) {
   return w;
 }
 
-template <class Writer>
-LineSink Write(Writer write, const Project& p) {
+inline LineSink Write(void (*write)(const Project&, LineSink&), const Project& p) {
   LineSink out;
   write(p, out);
   return out;
@@ -93,8 +96,7 @@ class TempDir {
   }
   ~TempDir() {
     std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec), fs::remove_all(path_, ec);
   }
   // The path of a file in the folder, written with bytes when given any.
   std::string File(const std::string& name, const std::string& bytes = {}) const {

@@ -1,4 +1,8 @@
 #include "inputfile/input_file.h"
+#include "inputfile/description_record.h"
+#include "inputfile/field_routines.h"
+
+#include <algorithm>
 
 #include "cli/dump.h"
 #include "tests/test_support.h"
@@ -7,18 +11,120 @@ namespace kv {
 namespace {
 
 using test::Data;
-using test::Slurp;
+using test::Join;
+using test::kDeg;
 
-Project ReadFile(const std::string& path, test::Strings* warnings = nullptr) {
-  Project p;
-  ReadInputFile(path, p, [&](const std::string& w) { if (warnings) warnings->push_back(w); });
-  return p;
+const std::string kW04Skew =
+    "Warning: (04) Reference line data, bad \"Skew is with respect to\" value.  Valid values are 1 to 4.";
+const std::string kW04Layout = "Warning: (04) Reference line data, bad \"Layout line is\" value.";
+const std::string kW05Initial = "Warning: (05) Girder line data, initial offset type invalid.";
+const std::string kW06Skew = "Warning: (06) Skew direction invalid. Should be L or R";
+
+// Texts that show the units and the per-row decimals were taken as meant; a file read
+// in the wrong units would still write back the same bytes.
+std::string HeldWidest(const Project& p) {
+  const auto& g = p.GirderLine.rows;
+  const auto& b = p.BentLine.rows;
+  const auto& d = p.DeadLoad.rows;
+  return Join({p.Horizontal.PIStation, p.Horizontal.Delta, p.Horizontal.Radius, p.Horizontal.Ahead, p.Vertical.GradeIn,
+               p.Vertical.PISta2, p.CrossTrans.CrownHeight, std::to_string(p.CrossTrans.rows.size()), g[4].Text3,
+               g[3].Text3, b[3].Text3, b[1].Text3, d[1].Text3, d[2].Text3, p.RoadAppr.BegStr});
+}
+// Degree is not read in metric units; an "M" units code gives 4 decimals.
+std::string HeldMetric(const Project& p) {
+  return Join({p.Horizontal.PIStation, p.Horizontal.Degree, p.CrossTrans.rows[0].OverSta, p.DeadLoad.rows[0].Text5,
+               p.DeadLoad.rows[1].Text5});
 }
 
+Project ReadFile(const std::string& path) { Project p; return ReadInputFile(path, p, test::kIgnore), p; }
 std::string Dump(const std::string& path) { return DumpProject(ReadFile(path), {}).dump(); }
 
-// From the first line of the horizontal record to the end.
-std::string AfterDescription(const std::string& bytes) { return bytes.substr(bytes.find("\r\n01")); }
+struct FileCase {
+  const char* name;         // under the test data, without ".dat"
+  test::Strings warnings;   // in the order reading raises them
+  std::string titleLine;    // the first line written back
+  const char* marked;      // the forms read, in menu order
+  std::string (*held)(const Project&) = nullptr;
+  std::string heldWant = {};
+  char exact = 0;  // written back byte for byte: 'w' whole, 'a' after the description; 'b' reads as bridge_english
+  int overrides = 6, girders = 20, bents = 20, loads = 20;
+};
+
+class Files : public ::testing::TestWithParam<FileCase> {};
+
+// Every sample and hostile file reads without harm, gives exactly its warnings,
+// and settles: blank number columns read as zero, so the first write may still
+// change once; from the second write on the bytes and what they read stay put.
+TEST_P(Files, ReadWarnAndSettle) {
+  const FileCase& c = GetParam();
+  const std::string path = Data(c.name + std::string(".dat"));
+  Project p;
+  test::Strings warnings;
+  ASSERT_TRUE(ReadInputFile(path, p, [&](const std::string& w) { warnings.push_back(w); }));
+  EXPECT_EQ(warnings, c.warnings);
+  EXPECT_EQ(std::vector<int>({OverrideRowCount(p.CrossTrans), GirderRowCount(p.GirderLine),
+                              BentRowCount(p.BentLine), DeadLoadRowCount(p.DeadLoad)}),
+            std::vector<int>({c.overrides, c.girders, c.bents, c.loads}));
+  std::string marked;
+  for (bool m : p.marked) marked += "01"[m];
+  EXPECT_EQ(marked, c.marked);
+  if (c.held) EXPECT_EQ(c.held(p), c.heldWant);
+  const std::string bytes = test::Bytes(p), original = test::Slurp(path);
+  EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), c.titleLine);
+  if (c.exact == 'b') EXPECT_EQ(DumpProject(p, {}), DumpProject(ReadFile(Data("bridge_english.dat")), {}));
+  if (c.exact) EXPECT_TRUE(WriteProjectLines(p).overflows.empty());
+  if (c.exact == 'w') EXPECT_EQ(bytes, original);
+  if (c.exact == 'a') EXPECT_EQ(bytes.substr(bytes.find("\r\n01")), original.substr(original.find("\r\n01")));
+  Project second, third;
+  ReadInputText(bytes, second, test::kIgnore);
+  const std::string settled = test::Bytes(second);
+  if (c.exact == 'w') EXPECT_EQ(settled, bytes);
+  ReadInputText(settled, third, test::kIgnore);
+  EXPECT_EQ(test::Bytes(third), settled);
+  EXPECT_EQ(DumpProject(third, {}), DumpProject(second, {}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SamplesAndHostile, Files,
+    ::testing::Values(
+        FileCase{"bridge_english", {}, "00BR-3SPAN01", "111111111", nullptr, "", 'a'},
+        FileCase{"overpass_metric", {}, PadRight("00M-OVP-07", 79) + "M", "111111110", HeldMetric,
+                 "3+400.12500||3+390.500|0.021|2.75", 'a'},
+        FileCase{"widest_english", {}, "00WIDEST-ENG", "111111111", HeldWidest,
+                 "99999+99.9999|999\xB0 99' 99.99\"|9999.99|-9999+99.9999|-99.999999|-9999+99.99|"
+                 "99.999|7|-999.9999|-999.9999|-99|-99.9999|-99.999|999.999|99999+99.0", 'w', 7},
+        FileCase{"widest_metric", {}, PadRight("00WIDEST-MET", 79) + "M", "111111111", HeldWidest,
+                 "999+999.99999|999\xB0 99' 99.99\"|9999.99|-99+999.99999|-99.999999|-99+999.999|"
+                 "999.99|6|-99.99999|-9999.999|-99|-99.9999|-9.9999|9999.99|9999+999.0", 'w'},
+        FileCase{"no_horizontal", {}, "00NOHORIZ   ", "101000000"},
+        FileCase{"metric_title_only", {}, PadRight("00MTITLE", 79) + "M", "100000000"},
+        FileCase{"ends_after_description", {}, "00SHORT     ", "100000000"},
+        FileCase{"lines_after_approach", {}, "00BR-3SPAN01", "111111111", nullptr, "", 'b'},  // nothing after "08"
+        FileCase{"bad_codes",
+                 {"Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3",
+                  kW04Skew, kW04Layout, "Warning: (04) Reference line data, bad \"Reverse layout line\" value.",
+                  "Warning: (05) Girder line data, bad line type.", kW05Initial,
+                  "Warning: (06) Bent line data, distance type invalid.", kW06Skew},
+                 "00BADCODES  ", "111111100"},
+        FileCase{"hostile/empty", {}, "00          ", "000000000"},
+        FileCase{"hostile/binary", {kW04Skew, kW04Layout}, "00\x02\x03\x04\x05\x06\a\b\t  ", "001110000"},
+        FileCase{"hostile/nul_in_lines", {}, std::string("00BR-3SPAN\0" "1", 12), "111111111"},
+        FileCase{"hostile/megabyte_line", {}, "00AAAAAAAAAA", "111111111"},
+        FileCase{"hostile/cr_only", {}, "00BR-3SPAN01", "111111111", nullptr, "", 'b'},
+        FileCase{"hostile/lf_only", {}, "00BR-3SPAN01", "111111111", nullptr, "", 'b'},
+        FileCase{"hostile/cut_mid_line", {}, "00BR-3SPAN01", "111111000"},
+        FileCase{"hostile/codes_out_of_place", {kW04Layout}, "00  12450  1", "001110100"},
+        FileCase{"hostile/grids_overfull",
+                 {"Warning: (03) Superelevation override data, the table is full; 26 lines were left out.",
+                  "Warning: (05) Girder line data, the table is full; 31 lines were left out.",
+                  "Warning: (06) Bent line data, the table is full; 1 line was left out.",
+                  "Warning: (07) Dead load data, the table is full; 3 lines were left out."},
+                 "00BR-3SPAN01", "111111111", nullptr, "", 0, 133, 119, 119, 117},
+        FileCase{"hostile/non_numeric", {kW04Skew, kW04Layout, kW05Initial, kW05Initial, kW05Initial, kW05Initial,
+                                         kW05Initial}, "00BR-3SPAN01", "111111111"},
+        FileCase{"hostile/high_characters", {kW06Skew, kW06Skew, kW06Skew, kW06Skew},
+                 "00\xE9\xE9-3\xE9\xE9\xE9\xE9" "01", "111111111"}),
+    [](const auto& i) { return std::string(i.param.name).substr(i.param.name[0] == 'h' ? 8 : 0); });
 
 TEST(LineReader, LineEndsAndPadding) {
   LineReader r("ab\r\ncd\nef\rgh");
@@ -32,34 +138,9 @@ TEST(LineReader, LineEndsAndPadding) {
   EXPECT_EQ(wide.ReadPaddedLine(), std::string(85, 'y'));
 }
 
-// Written back, the records after the description come out column for column.
-TEST(Drivers, SamplesFillTheirFamiliesAndWriteBackExactly) {
-  test::Strings warnings;
-  Project e = ReadFile(Data("bridge_english.dat"), &warnings), m = ReadFile(Data("overpass_metric.dat"), &warnings);
-  EXPECT_TRUE(warnings.empty());
-  for (bool marked : e.marked) EXPECT_TRUE(marked);
-  EXPECT_EQ(e.MetricUnits, 0);
-  EXPECT_EQ(test::Join({e.Description.StructureID, e.Horizontal.PIStation, e.Vertical.PISta1, e.CrossTrans.CrossSlope,
-                        e.RefLine.RefLineSta, e.GirderLine.rows[4].Text2, e.BentLine.rows[3].Text3,
-                        e.DeadLoad.rows[2].Text8, e.RoadAppr.BegStr}),
-            "BR-3SPAN01|125+40.5000|127+00.00|0.02|126+00.0000|14.5|2.5|0.55|124+50.0");
-  EXPECT_EQ(AfterDescription(test::Bytes(e)), AfterDescription(Slurp(Data("bridge_english.dat"))));
-  EXPECT_EQ(m.MetricUnits, 1);
-  EXPECT_TRUE(m.Description.Option1);
-  // Degree is not read in metric units; an "M" units code gives 4 decimals.
-  EXPECT_EQ(test::Join({m.Horizontal.PIStation, m.Horizontal.Degree, m.CrossTrans.rows[0].OverSta,
-                        m.DeadLoad.rows[0].Text5, m.DeadLoad.rows[1].Text5}),
-            "3+400.12500||3+390.500|0.021|2.75");
-  const std::string original = Slurp(Data("overpass_metric.dat")), written = test::Bytes(m);
-  EXPECT_EQ(written.substr(0, 12), original.substr(0, 12));
-  EXPECT_EQ(written[79], 'M');
-  EXPECT_EQ(AfterDescription(written), AfterDescription(original));
-}
-
 TEST(Drivers, Sequencing) {
   // No "01" line: the line after the description goes to the vertical reader.
   Project p = ReadFile(Data("no_horizontal.dat"));
-  EXPECT_FALSE(p.IsMarked(Form::Horiz));
   EXPECT_EQ(p.Vertical.GradeIn + "|" + p.Vertical.GradeOut, "2|-2");
   // "m" in column 80 and no units line: metric.
   p = ReadFile(Data("metric_title_only.dat"));
@@ -68,12 +149,9 @@ TEST(Drivers, Sequencing) {
   // The last line of the file reaches its reader.
   p = ReadFile(Data("ends_after_description.dat"));
   EXPECT_EQ(p.Description.GenDesc, PadRight("Last line of the file is a description line.", 79) + "\r\n");
-  EXPECT_FALSE(p.IsMarked(Form::Vert));
-  // Anything after the "08" line is not read.
-  EXPECT_EQ(Dump(Data("lines_after_approach.dat")), Dump(Data("bridge_english.dat")));
 
   test::TempDir dir;
-  const std::string eng = Slurp(Data("bridge_english.dat"));
+  const std::string eng = test::Slurp(Data("bridge_english.dat"));
   p = ReadFile(dir.File("a.dat", eng.substr(0, eng.find("\r\n08") + 2)));
   EXPECT_EQ(p.DeadLoad.rows[2].Text1, "E");
   EXPECT_FALSE(p.IsMarked(Form::RoadApp));
@@ -83,20 +161,180 @@ TEST(Drivers, Sequencing) {
   p = ReadFile(dir.File("b.dat", stray));
   EXPECT_EQ(p.BentLine.rows[1].Text4 + "|" + p.BentLine.rows[2].Text4, "PIER 2    |");
   EXPECT_FALSE(p.IsMarked(Form::Dead));
-  // Line ends of other systems, or none at the end, read alike.
-  std::string lf, cr;
-  for (char c : eng) {
-    if (c != '\r') lf += c;
-    if (c != '\n') cr += c;
-  }
-  for (const std::string& bytes : {lf, cr, eng.substr(0, eng.size() - 2)})
-    EXPECT_EQ(Dump(dir.File("ends.dat", bytes)), Dump(Data("bridge_english.dat")));
+  // No line end at the end reads alike.
+  EXPECT_EQ(Dump(dir.File("ends.dat", eng.substr(0, eng.size() - 2))), Dump(Data("bridge_english.dat")));
   // An empty file changes nothing; a missing one fails.
   p.Horizontal.Radius = "150";
   const auto before = DumpProject(p, {});
   EXPECT_TRUE(ReadInputFile(Data("hostile/empty.dat"), p, {}));
   EXPECT_EQ(DumpProject(p, {}), before);
   EXPECT_FALSE(ReadInputFile(Data("no_such_file.dat"), p, {}));
+}
+
+test::Strings Names(const test::fs::path& dir) {
+  test::Strings n;
+  for (auto& e : test::fs::directory_iterator(dir)) n.push_back(e.path().filename().string());
+  std::sort(n.begin(), n.end());
+  return n;
+}
+
+// A save that fails at any step leaves the previous file byte for byte, leaves no
+// temporary beside it, and the next save without the fault goes through. Saves to
+// no path, to a folder and into a read-only folder fail the same way.
+TEST(SafeSave, FailedSavesKeepThePreviousFile) {
+  Project p;
+  ASSERT_TRUE(ReadInputFile(test::Data("bridge_english.dat"), p, {}));
+  const std::string previous("previous\r\n\0bytes\xff\r\n", 18);
+  for (SaveStep failAt : {SaveStep::WriteTemp, SaveStep::ReplaceTarget}) {
+    for (bool targetExists : {true, false}) {
+      const char* errorStart = failAt == SaveStep::WriteTemp ? "cannot write " : "cannot replace ";
+      SCOPED_TRACE(errorStart + std::string(targetExists ? "over an old file" : "a new file"));
+      test::TempDir dir;
+      const std::string target = targetExists ? dir.File("bridge.dat", previous) : dir.File("bridge.dat");
+      std::vector<SaveStep> asked;
+      SetSaveFaultHook([&](SaveStep s) { return asked.push_back(s), s == failAt; });
+      test::Strings messages;
+      WriteResult r = WriteInputFile(target, p, [&](const std::string& m) { messages.push_back(m); });
+      SetSaveFaultHook({});
+      EXPECT_TRUE(!r.ok && r.error.rfind(errorStart, 0) == 0) << r.error;
+      EXPECT_TRUE(messages.empty() && asked.back() == failAt);
+      if (targetExists) EXPECT_EQ(test::Slurp(target), previous);
+      EXPECT_EQ(Names(dir.path()), targetExists ? test::Strings{"bridge.dat"} : test::Strings{});
+      ASSERT_TRUE(WriteInputFile(target, p, {}).ok);
+      EXPECT_EQ(test::Slurp(target), test::Bytes(p));
+      EXPECT_EQ(Names(dir.path()), test::Strings{"bridge.dat"});
+    }
+  }
+  test::TempDir dir;
+  test::Strings messages;
+  const auto collect = [&](const std::string& m) { messages.push_back(m); };
+  EXPECT_FALSE(WriteInputFile("", p, collect).ok);
+  EXPECT_EQ(messages, test::Strings{"No file specified for output."});
+  const std::string target = dir.File("keep.dat", "previous contents\r\n");
+  test::fs::create_directories(dir.path() / "folder.dat");
+  EXPECT_FALSE(WriteInputFile((dir.path() / "folder.dat").string(), p, collect).ok);
+  if (::geteuid() != 0) {  // root writes into read-only folders anyway
+    test::fs::permissions(dir.path(), test::fs::perms::owner_read | test::fs::perms::owner_exec);
+    EXPECT_FALSE(WriteInputFile(target, p, collect).ok);
+    test::fs::permissions(dir.path(), test::fs::perms::owner_all);
+  }
+  EXPECT_EQ(test::Slurp(target), "previous contents\r\n");
+  EXPECT_EQ(Names(dir.path()), (test::Strings{"folder.dat", "keep.dat"}));
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST(DescriptionRecord, Reading) {
+  const struct { const char* line; int metric; const char* projSub; } cases[] = {
+      {"00 Units: feet;", 0, "|"}, {"00 Units: metric;", 1, "|"}, {"00 UNITS: METRIC;", 1, "|"},
+      {"00 units: MeTrIc;", 1, "|"}, {"00Units:Metric", 1, "|"},  // "Metric" 6 places after the keyword
+      {"00 Project: 2026-117; Subaccount: 04B;", 1, "2026-117|04B"}, {"00 project: A; SUBACCOUNT: B;", 1, "A|B"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    Project p;
+    SetUnits(p, true);  // read over a metric project
+    ReadDescriptionRecord(test::Pad(c.line), p, {});
+    EXPECT_EQ(std::to_string(p.MetricUnits) + "01"[p.Description.Option1] + "01"[p.Description.Option2],
+              c.metric ? "110" : "001");
+    EXPECT_EQ(test::Join({p.Description.ProjNum, p.Description.SubAcc}) + p.Description.GenDesc, c.projSub);
+  }
+  // No semicolon: the value runs to the line end. Lines without a keyword append.
+  Project p;
+  p.Description.GenDesc = "kept\r\n";
+  for (const char* l : {"00 Location: Kelso Creek", "00a", "00", "00 mentions designer: here"})
+    ReadDescriptionRecord(test::Pad(l), p, {});
+  EXPECT_EQ(p.Description.Location, PadRight("Kelso Creek", 81 - 13));
+  EXPECT_EQ(p.Description.GenDesc, "kept\r\n" + PadRight("a", 79) + "\r\n" + std::string(79, ' ') + "\r\n");
+  EXPECT_EQ(p.Description.Designer, "here" + std::string(81 - 26, ' '));
+  const struct { std::string line; const char* id; int metric; } titles[] = {
+      {test::Pad("00BR-3SPAN01xyz"), "BR-3SPAN01", 0}, {PadRight("00M-1", 79) + "M", "M-1       ", 1},
+      {PadRight("00M-1", 79) + "m", "M-1       ", 1}, {PadRight("00M-1", 79) + "X", "M-1       ", 0}};
+  for (const auto& c : titles) {
+    Project t;
+    ReadTitleLine(c.line, t);
+    EXPECT_EQ(t.Description.StructureID + std::to_string(t.MetricUnits), c.id + std::to_string(c.metric)) << c.line;
+  }
+}
+
+TEST(DescriptionRecord, WriterLines) {
+  Project p;
+  DescriptionData& d = p.Description;
+  d.StructureID = "BR1";
+  d.ProjNum = "P", d.SubAcc = "S", d.Designer = "D", d.Detailer = "T", d.Location = "L";
+  const struct { std::string genDesc; bool metric; test::Strings tail; } cases[] = {
+      {"", false, {"00"}}, {"one line", false, {"00one line"}}, {"a\r\n\r\nb\r\n", true, {"00a", "00", "00b"}},
+      {"a\r\nb", false, {"00a", "00b"}}};
+  for (const auto& c : cases) {
+    d.GenDesc = c.genDesc;
+    SetUnits(p, c.metric);
+    const LineSink out = test::Write(WriteDescriptionRecords, p);
+    test::Strings want = {c.metric ? PadRight("00BR1", 79) + "M" : "00BR1       ",
+                          c.metric ? "00 Units: metric;" : "00 Units: feet;", "00 Project: P; Subaccount: S;",
+                          "00 Designer: D; Detailer: T;", "00 Location: L;"};
+    want.insert(want.end(), c.tail.begin(), c.tail.end());
+    EXPECT_EQ(out.lines, want);
+    EXPECT_TRUE(out.overflows.empty());
+  }
+  // A structure ID too long for its columns is kept whole and reported.
+  d.StructureID = "ABCDEFGHIJKL";
+  const LineSink out = test::Write(WriteDescriptionRecords, p);
+  EXPECT_EQ(test::Overflows(out), test::Strings{"Description -1 StructureID ABCDEFGHIJKL 10 12"}) << out.lines[0];
+  EXPECT_EQ(out.lines[0], "00ABCDEFGHIJKL");
+}
+
+TEST(FieldRoutines, NumbersInAndOut) {
+  // Blanks around the digits are zeros, a written point wins over the implied
+  // decimals, a blank between digits is no number.
+  const struct { const char* text; int d; double want; } parse[] = {
+      {"  1250", 2, 12.5}, {"12  ", 2, 12.0}, {"-1.5", 2, -1.5}, {"  -125", 2, -1.25}, {"   ", 2, 0.0},
+      {"", 0, 0.0}, {" 1 2", 0, 0.0}, {"abc", 0, 0.0}, {"+25", 1, 2.5}, {"1.", 3, 1.0}, {".5", 0, 0.5},
+      {"00123", 4, 0.0123}, {"1E2", 0, 100.0}, {"-", 0, 0.0}};
+  for (const auto& c : parse) EXPECT_DOUBLE_EQ(ParseNumberField(c.text, c.d), c.want) << c.text << c.d;
+  const struct { double v; const char* want; } plain[] = {
+      {12.5, "12.5"}, {-3.25, "-3.25"}, {0.0, "0"}, {-0.0, "0"}, {0.00001, "0.00001"}, {1234567.0, "1234567"},
+      {0.1, "0.1"}, {1e20, "100000000000000000000"}, {ParseNumberField("12345", 4), "1.2345"},
+      {ParseNumberField("-0007", 3), "-0.007"}};
+  for (const auto& c : plain) EXPECT_EQ(PlainDecimalText(c.v), c.want) << c.v;
+  const struct { const char* text; int w, d; bool point; std::string want; } fixed[] = {
+      {"1.5", 6, 2, false, "   150"}, {"0.05", 6, 2, false, "   005"}, {"-0.05", 6, 2, false, "   -05"},
+      {"1500", 7, 2, true, "1500.00"}, {"123+45.67", 9, 2, false, "  1234567"}, {"", 5, 2, false, "     "},
+      {"12 ", 5, 0, false, "  120"},  // a trailing blank counts as a zero
+      {"abc", 4, 0, false, "    "}, {"12", 3, 0, true, "12."}, {"150", 7, 2, true, " 150.00"},
+      {"0.125", 6, 2, false, "   013"}, {"-0.125", 6, 2, false, "   -13"},  // halves away from zero
+      {"1.005", 6, 2, false, "   101"}, {"2.675", 6, 2, true, "  2.68"},    // decimal halves, not binary
+      {"0.4", 6, 2, true, "  0.40"}, {"123456", 4, 0, false, "123456"},      // too wide: not cut
+      {"0", 2, 2, false, "00"},  // width not above decimals: no extra zero
+      {"+5", 3, 0, false, "  5"}, {"", 40, 0, false, std::string(30, ' ')}};  // blanks at most 30
+  for (const auto& c : fixed)
+    EXPECT_EQ(FormatFixedNumber(c.text, c.w, c.d, c.point), c.want) << c.text << " " << c.w << c.d << c.point;
+}
+
+TEST(FieldRoutines, StationsAnglesAndColumns) {
+  const struct { const char* text; int d, metric; const char* want; } stations[] = {
+      {"001234567", 2, 0, "123+45.67"}, {"001234567", 3, 1, "1+234.567"}, {"000000500", 2, 0, "0+05.00"},
+      {"  12345", 0, 0, "123+45.0"}, {"         ", 2, 0, ""}, {"", 2, 0, ""}, {"   45", 2, 0, "0+00.45"},
+      {"     123456789", 4, 0, "123+45.6789"}, {"      1234567890", 5, 1, "12+345.67890"}};
+  for (const auto& c : stations) EXPECT_EQ(FormatStation(c.text, c.d, c.metric), c.want) << c.text;
+  // Packed columns to display text and back.
+  const std::string zero = "0" + kDeg + " 0' 0.00\"";
+  const struct { const char* packed; int n; std::string display; const char* repacked; } both[] = {
+      {"12345678", 2, "12" + kDeg + " 34' 56.78\"", "12345678"}, {"01020304", 2, "1" + kDeg + " 2' 3.04\"", " 1 2 304"},
+      {" 12345678", 3, "12" + kDeg + " 34' 56.78\"", " 12345678"}, {"        ", 2, zero, " 0 0 000"},
+      {"         ", 3, zero, "  0 0 000"}};
+  for (const auto& c : both) {
+    EXPECT_EQ(FormatDmsAngle(c.packed, c.n, 2), c.display) << c.packed;
+    EXPECT_EQ(PackDmsAngle(c.display, c.n, 2), c.repacked) << c.display;
+  }
+  // Typed: seconds without a point have two implied decimals; a minute in the last
+  // character is not taken.
+  const struct { std::string text; int w; const char* want; } typed[] = {
+      {"", 3, "  0 0 000"}, {"", 2, " 0 0 000"}, {"12 34 56", 3, " 1234 056"},
+      {"12" + kDeg + " 34' 56.78\"", 3, " 12345678"}, {"12", 3, " 12 0 000"}, {"5 7", 2, " 5 0 000"},
+      {"5 17", 2, " 517 000"}, {"1 2 3.5", 2, " 1 2 350"}};
+  for (const auto& c : typed) EXPECT_EQ(PackDmsAngle(c.text, c.w, 2), c.want) << c.text;
+  EXPECT_TRUE(IsBlankField("") && IsBlankField(std::string(20, ' ')));
+  EXPECT_FALSE(IsBlankField(std::string(21, ' ')) || IsBlankField("  x "));
+  EXPECT_EQ(test::Join({Columns("0123456789", 3, 4), Columns("0123", 3, 4), PadRight("ab", 4),
+                        PadRight("abcdef", 4)}), "2345|23  |ab  |abcdef");
 }
 
 }  // namespace

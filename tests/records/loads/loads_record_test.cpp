@@ -1,0 +1,126 @@
+#include "records/loads/deadload_record.h"
+#include "records/loads/roadappr_record.h"
+
+#include "tests/test_support.h"
+
+namespace kv {
+namespace {
+
+test::Strings Written(const Project& p) { return test::Write(WriteDeadLoadRecords, p).lines; }
+void Read(Project& p, const std::string& line, int n = 0) {
+  ReadDeadLoadRecord(test::Pad(line), n, p, test::kNoWarning);
+}
+
+TEST(DeadLoadRecord, CodesDeflectionsAndColumns) {
+  Project p;
+  Read(p, "07A1            0000  0125  0250  0375  0500  0550  0500  0375  0250  0125  0000", 2);
+  const DeadLoadRow& r = p.DeadLoad.rows[2];
+  test::Strings read = {r.Text1 + r.Text2 + r.Text14};
+  for (auto cell : kDeadLoadDeflections) read.push_back(r.*cell);
+  EXPECT_EQ(test::Join(read), "A1 |0|0.125|0.25|0.375|0.5|0.55|0.5|0.375|0.25|0.125|0");
+  // Metric rows with and without the "M" units code write back byte for byte.
+  const test::Strings metric = {
+      "07A1M          00000 00125 00210 00250 00210 00125 00000 00000 00000 00000 00000",
+      "07B2             000   150   275   350   275   150   000   000   000   000   000"};
+  Project m = test::Units(1);
+  Read(m, metric[0], 0), Read(m, metric[1], 1);
+  EXPECT_EQ(Written(m), metric);
+  // Decimals by the units and the row's units code; a blank field is no value.
+  const struct { int metric; char units; const char *text, *written; } cases[] = {
+      {0, ' ', "0.125", "  0125"}, {0, 'm', "0.125", "  0125"}, {1, 'm', "0.0125", " 00125"},
+      {1, 'M', "0.0125", " 00125"}, {1, ' ', "1.25", "   125"}, {1, 'x', "1.25", "   125"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.metric) + c.units);
+    Project q = test::Units(c.metric);
+    Read(q, "07AB" + std::string(1, c.units) + std::string(9, ' ') + "   125");
+    EXPECT_EQ(q.DeadLoad.rows[0].Text3 + "|" + q.DeadLoad.rows[0].Text4, c.text + std::string("|"));
+    EXPECT_EQ(Written(q).at(0).substr(14, 12), std::string(c.written) + "      ");
+  }
+  // Only the first character of a code is written.
+  const struct { int metric; const char *units, *value, *field; } codes[] = {
+      {0, "", "-0.5", "  -500"}, {1, "mm", "1.25", "   125"}, {0, "", "abc", "      "}};
+  for (const auto& c : codes) {
+    Project p = test::Units(c.metric);
+    p.DeadLoad.rows[0].Text1 = "GH", p.DeadLoad.rows[0].Text14 = c.units, p.DeadLoad.rows[0].Text13 = c.value;
+    EXPECT_EQ(Written(p).at(0), std::string("07G ") + (*c.units ? *c.units : ' ') + std::string(69, ' ') + c.field);
+  }
+  // Writing stops at the first empty row.
+  for (auto [filled, lines] : {std::pair<std::vector<int>, std::size_t>{{}, 0}, {{1, 2}, 0}, {{0, 1, 3}, 2}}) {
+    Project p;
+    for (int i : filled) p.DeadLoad.rows[i].Text3 = "1";
+    EXPECT_EQ(Written(p).size(), lines);
+  }
+  Project x;
+  x.DeadLoad.rows[0].Text14 = "x";
+  EXPECT_EQ(Written(x), test::Strings{"07  x" + std::string(75, ' ')});
+}
+
+TEST(DeadLoadTable, RowOperations) {
+  DeadLoadTable t;
+  EXPECT_EQ(std::vector<int>({t.scroll.Max, t.scroll.Small}), std::vector<int>({3500, 50}));
+  for (int i = 0; i < 3; ++i) t.rows[i].Text1 = t.rows[i].Text13 = std::to_string(i);
+  ASSERT_TRUE(InsertDeadLoadRow(t, 1));
+  EXPECT_EQ(std::vector<int>({DeadLoadRowCount(t), t.scroll.Max}), std::vector<int>({21, 4100}));
+  EXPECT_TRUE(t.rows[1].IsEmpty());
+  EXPECT_EQ(t.rows[2].Text13 + t.rows[3].Text13, "12");
+  DeleteDeadLoadRow(t, 0);
+  EXPECT_EQ(t.rows[0].Text1 + t.rows[1].Text1 + t.rows[2].Text1 + std::to_string(DeadLoadRowCount(t)), "1221");
+  EXPECT_TRUE(t.rows[20].IsEmpty());
+  // 97 rows can be appended to the first 20; an insert needs room for two.
+  DeadLoadTable full;
+  while (AddDeadLoadRow(full)) continue;
+  EXPECT_EQ(DeadLoadRowCount(full), 117);
+  full.scroll.Max = 32400;
+  EXPECT_FALSE(InsertDeadLoadRow(full, 0) || DeadLoadRowCount(full) != 117);
+}
+
+std::string Boxes(const RoadApprData& a) {
+  return test::Join({a.BegStr, a.EndStr, a.Length, a.Off1, a.Off2, a.Off3, a.Off4, a.Off5, a.Off6, a.Off7});
+}
+
+TEST(RoadApprRecord, ReadsTheTenBoxesAndWritesThemBack) {
+  const std::string sample = "08  12450  13230     300 -200000 -120000  -60000   00000   60000  120000  200000";
+  for (int metric : {0, 1}) {
+    Project p = test::Units(metric);
+    ReadRoadApprRecord(test::Pad(sample), p, test::kNoWarning);
+    EXPECT_EQ(Boxes(p.RoadAppr), metric ? "12+450.0|13+230.0|30|-20|-12|-6|0|6|12|20"
+                                        : "124+50.0|132+30.0|30|-20|-12|-6|0|6|12|20");
+    EXPECT_EQ(test::Write(WriteRoadApprRecord, p).lines, test::Strings{sample});
+  }
+  // Blank stations read as empty boxes, blank numbers as 0: they come back as zeros.
+  Project p;
+  ReadRoadApprRecord(test::Pad("08"), p, test::kNoWarning);
+  EXPECT_EQ(Boxes(p.RoadAppr), "||0|0|0|0|0|0|0|0");
+  p.RoadAppr.BegStr = "1+00";
+  std::string offsets;
+  for (int k = 0; k < 7; ++k) offsets += "   00000";
+  EXPECT_EQ(test::Write(WriteRoadApprRecord, p).lines,
+            test::Strings{"08    100" + std::string(7, ' ') + "      00" + offsets});
+  // Without a begin station nothing is written.
+  for (const std::string beg : {"", "       "}) {
+    p.RoadAppr.BegStr = beg;
+    EXPECT_TRUE(test::Write(WriteRoadApprRecord, p).lines.empty()) << '"' << beg << '"';
+    p.RoadAppr.BegStr = beg + "0";
+    EXPECT_EQ(test::Write(WriteRoadApprRecord, p).lines.size(), 1u);
+  }
+}
+
+TEST(RoadApprRecord, WritesExactColumns) {
+  using R = RoadApprData;
+  const struct { const char* text; std::string R::*box; int first; const char* columns; } cases[] = {
+      {"123+45.67", &R::BegStr, 3, "  12346"}, {"12345+6", &R::BegStr, 3, " 123456"},
+      {"-5+00", &R::BegStr, 3, "   -500"}, {"12.34", &R::Length, 17, "     123"},
+      {"-999999.9", &R::Length, 17, "-9999999"}, {"x", &R::Length, 17, "        "},
+      {"-1.5", &R::Off1, 25, "  -15000"}, {"0.00005", &R::Off1, 25, "   00001"}};
+  for (const auto& c : cases) {
+    Project p;
+    p.RoadAppr.BegStr = "1";
+    p.RoadAppr.*c.box = c.text;
+    const std::string line = test::Write(WriteRoadApprRecord, p).lines.at(0);
+    EXPECT_EQ(line.substr(c.first - 1, std::string(c.columns).size()) + "|" + std::to_string(line.size()),
+              c.columns + std::string("|80")) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace kv
