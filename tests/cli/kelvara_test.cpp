@@ -140,25 +140,34 @@ TEST(Kelvara, CheckNamesEveryNumberStationAndAngleTooWide) {
   }
 }
 
-TEST(Kelvara, DumpSchema) {
-  CliRun r = Kelvara({"dump", Data("bridge_english.dat")});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
-  using J = nlohmann::json;
-  const std::pair<const char*, J> cases[] = {
-      {"/MetricUnits", 0}, {"/warnings", J::array()}, {"/Horizontal/Delta", "12\u00b0 34' 56.78\""},
-      {"/marked", {"mnuFormDesc", "mnuFormHoriz", "mnuFormVert", "mnuFormCross", "mnuFormRef", "mnuFormGird",
-                   "mnuFormBent", "mnuFormDead", "mnuFormRoadApp"}},
-      {"/Horizontal/Option2", true}, {"/Description/StructureID", "BR-3SPAN01"}, {"/CrossTrans/CrownType", 1},
-      {"/GirderLine/rows/4/TerminalEnabled", true}, {"/GirderLine/rows/2/Combo3Items/0", "Normal from base"},
-      {"/BentLine/rows/0/Text2", "15\u00b0 0' 0.00\""},
-      {"/BentLine/rows/19/Text7", "L"}, {"/BentLine/rows/19/Combo1", -1},
-      {"/BentLine/rows/3/List1", {false, false, true, true}}, {"/DeadLoad/rows/0/Text14", " "},
-      {"/DeadLoad/rows/19/Text13", ""}, {"/RoadAppr/Off7", "20"}};
-  for (const auto& [pointer, want] : cases) EXPECT_EQ(j.at(J::json_pointer(pointer)), want) << pointer;
-  EXPECT_EQ(std::vector<std::size_t>({j["CrossTrans"]["rows"].size(), j["GirderLine"]["rows"].size(),
-                                      j["DeadLoad"]["rows"][0].size(), j["RoadAppr"].size()}),
-            std::vector<std::size_t>({6, 20, 14, 10}));
+// The first key (a JSON pointer) whose value differs, with both values; empty when equal.
+std::string FirstDifference(const nlohmann::json& got, const nlohmann::json& want) {
+  for (const auto& [key, v] : want.items())
+    if (!got.contains(key) || got[key] != v)
+      return key + ": " + (got.contains(key) ? got[key].dump() : "missing") + ", expected " + v.dump();
+  for (const auto& [key, v] : got.items())
+    if (!want.contains(key)) return key + ": " + v.dump() + ", not expected";
+  return "";
+}
+
+// Each sample and hostile file reads into exactly its expected dump under golden/
+// (every field, row, warning and mark; update.sh rewrites them, and every value there
+// was checked against the file's columns).
+TEST(Kelvara, DumpOfEveryFileMatchesItsGoldenFile) {
+  int files = 0;
+  for (const std::string folder : {"", "hostile/"})
+    for (const auto& e : test::fs::directory_iterator(Data(folder))) {
+      if (e.path().extension() != ".dat") continue;
+      const std::string name = folder + e.path().stem().string();
+      SCOPED_TRACE(name);
+      ++files;
+      const CliRun r = Kelvara({"dump", e.path().string()});
+      ASSERT_EQ(r.status, 0) << r.err;
+      const auto want = nlohmann::json::parse(test::Slurp(Data("golden/" + name + ".json")), nullptr, false);
+      ASSERT_FALSE(want.is_discarded()) << "no golden file";
+      EXPECT_EQ(FirstDifference(nlohmann::json::parse(r.out).flatten(), want.flatten()), "");
+    }
+  EXPECT_EQ(files, 20);
 }
 
 }  // namespace
