@@ -19,6 +19,7 @@ namespace kv::test {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
 inline const std::string kDeg(1, kDegreeSign);
 
 inline std::string Data(const std::string& name) { return std::string(KV_TEST_DATA) + "/" + name; }
@@ -61,6 +62,14 @@ inline std::string Join(const Strings& v) {
 inline const WarningSink kNoWarning = [](const std::string& w) { ADD_FAILURE() << w; };
 inline const WarningSink kIgnore = [](const std::string&) {};
 
+// The row of a 20-row grid whose contents row i holds after an insert at (or a delete of)
+// row current; -1 for the emptied row.
+inline int MovedFrom(bool insert, int current, int i) {
+  if (i < current) return i;
+  if (insert) return i == current ? -1 : i - 1;
+  return i == 19 ? -1 : i + 1;
+}
+
 // The warnings a reader raises, in order.
 template <class Reader>
 Strings Warned(Reader read) {
@@ -73,15 +82,6 @@ inline LineSink Write(void (*write)(const Project&, LineSink&), const Project& p
   LineSink out;
   write(p, out);
   return out;
-}
-
-// Every overflow as "window row field text width used".
-inline Strings Overflows(const LineSink& out) {
-  Strings v;
-  for (const Overflow& o : out.overflows)
-    v.push_back(o.window + " " + std::to_string(o.row) + " " + o.field + " " + o.text + " " +
-                std::to_string(o.width) + " " + std::to_string(o.used));
-  return v;
 }
 
 // A fresh folder per test, removed (with its permissions restored) afterwards.

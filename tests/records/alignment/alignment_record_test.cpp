@@ -33,10 +33,8 @@ std::string Fields(const Project& p, char code) {
 
 // One line of a record family; an "03" line as the cross slope line.
 void Read(Project& p, const std::string& line, char code) {
-  const std::string l = test::Pad(line);
-  if (code == '1') ReadHorizontalRecord(l, p, test::kNoWarning);
-  if (code == '2') ReadVerticalRecord(l, p, test::kNoWarning);
-  if (code == '3') ReadCrossSlopeRecord(l, p, test::kNoWarning);
+  (code == '1' ? ReadHorizontalRecord : code == '2' ? ReadVerticalRecord : ReadCrossSlopeRecord)(
+      test::Pad(line), p, test::kNoWarning);
 }
 test::Strings Written(const Project& p, char code) {
   return test::Write(code == '1' ? WriteHorizontalRecord : code == '2' ? WriteVerticalRecord : WriteCrossSlopeRecords,
@@ -109,12 +107,12 @@ TEST(AlignmentRecords, CrossSlopeBlanksAndOverrideRows) {
   EXPECT_EQ(Row(q.CrossTrans.rows[0]), "12+50.00|-0.02|");
 
   const GridScroll& s = CrossTransData{}.scroll;
-  EXPECT_EQ(std::vector<int>({s.Max, s.Small, s.Large, s.Pos}), std::vector<int>({1000, 10, 50, 0}));
+  EXPECT_EQ(test::Ints({s.Max, s.Small, s.Large, s.Pos}), test::Ints({1000, 10, 50, 0}));
   // Eight lines read: two rows appended, the maximum 500 higher; rows beyond keep text.
   Project r;
   for (int k = 0; k < 8; ++k)
     ReadOverrideRecord(test::Pad("03  " + std::to_string(1000000 + k)), k, r, test::kNoWarning);
-  EXPECT_EQ(std::vector<int>({OverrideRowCount(r.CrossTrans), r.CrossTrans.scroll.Max}), std::vector<int>({8, 1500}));
+  EXPECT_EQ(test::Ints({OverrideRowCount(r.CrossTrans), r.CrossTrans.scroll.Max}), test::Ints({8, 1500}));
   EXPECT_EQ(r.CrossTrans.rows[7].OverSta, "100+00.07");
   AddOverRecord(r.CrossTrans);
   EXPECT_EQ(Row(r.CrossTrans.rows[8]), "||");
@@ -124,7 +122,7 @@ TEST(AlignmentRecords, CrossSlopeBlanksAndOverrideRows) {
   CrossTransData t;
   for (int i = 0; i < 127; ++i) ASSERT_TRUE(AddOverRecord(t)) << i;
   EXPECT_FALSE(AddOverRecord(t));
-  EXPECT_EQ(std::vector<int>({OverrideRowCount(t), t.scroll.Max}), std::vector<int>({133, 32750}));
+  EXPECT_EQ(test::Ints({OverrideRowCount(t), t.scroll.Max}), test::Ints({133, 32750}));
 }
 
 }  // namespace

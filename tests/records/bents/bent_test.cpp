@@ -89,11 +89,11 @@ TEST(BentTable, AddRowAndCapacity) {
   EXPECT_EQ(Cells(t.rows[20]), "Back Tangent|-1|Skew Type|-1|||||||||0000");  // row 0's text, nothing selected
   EXPECT_EQ(t.scroll.Max, 3300);
   while (AddBentRow(t)) continue;
-  EXPECT_EQ(std::vector<int>({BentRowCount(t), t.scroll.Max}), std::vector<int>({119, 32700}));
+  EXPECT_EQ(test::Ints({BentRowCount(t), t.scroll.Max}), test::Ints({119, 32700}));
   // Room for one more step but not two: an insert is refused, a row still fits.
   t.scroll.Max = 32400;
   EXPECT_FALSE(InsertBentRow(t, 0));
-  EXPECT_EQ(std::vector<int>({BentRowCount(t), t.rows[0].Combo1}), std::vector<int>({119, 2}));
+  EXPECT_EQ(test::Ints({BentRowCount(t), t.rows[0].Combo1}), test::Ints({119, 2}));
   EXPECT_TRUE(AddBentRow(t));
 }
 
@@ -106,28 +106,22 @@ TEST(BentTable, InsertAndDeleteRow) {
     SelectBentSkewType(before.rows[i], i + 1);
   }
   before.rows[19].Text4 = "LAST", before.rows[19].Text7 = "R", before.rows[19].List1 = {true, true, false, false};
-  const struct { bool insert; int current; const char* want; } cases[] = {
-      {true, 0, "|ROW 0|ROW 1|ROW 2|ROW 3"}, {true, 2, "ROW 0|ROW 1||ROW 2|ROW 3"},
-      {true, 19, "ROW 0|ROW 1|ROW 2|ROW 3|"}, {false, 0, "ROW 1|ROW 2|ROW 3||"},
-      {false, 2, "ROW 0|ROW 1|ROW 3||"}, {false, 19, "ROW 0|ROW 1|ROW 2|ROW 3|"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE((c.insert ? "insert at " : "delete at ") + std::to_string(c.current));
-    BentTable t = before;
-    const int emptied = c.insert ? c.current : 19;
-    if (c.insert)
-      ASSERT_TRUE(InsertBentRow(t, c.current));
-    else
-      DeleteBentRow(t, c.current);
-    for (int i = c.current; i < 20; ++i)
-      if (i != emptied || c.insert) EXPECT_EQ(Cells(t.rows[i + c.insert]), Cells(before.rows[i + !c.insert])) << i;
-    BentRow blank;
-    blank.List1 = before.rows[emptied].List1;
-    EXPECT_EQ(Cells(t.rows[emptied]), Cells(blank));
-    EXPECT_EQ(test::Join({t.rows[0].Text4, t.rows[1].Text4, t.rows[2].Text4, t.rows[3].Text4, t.rows[4].Text4}),
-              c.want);
-    EXPECT_EQ(std::vector<int>({BentRowCount(t), t.scroll.Max}),
-              std::vector<int>({c.insert ? 21 : 20, c.insert ? 3600 : 3000}));
-  }
+  for (const bool insert : {true, false})
+    for (const int current : {0, 2, 19}) {
+      SCOPED_TRACE((insert ? "insert at " : "delete at ") + std::to_string(current));
+      BentTable t = before;
+      if (insert)
+        ASSERT_TRUE(InsertBentRow(t, current));
+      else
+        DeleteBentRow(t, current);
+      EXPECT_EQ(test::Ints({BentRowCount(t), t.scroll.Max}), test::Ints({insert ? 21 : 20, insert ? 3600 : 3000}));
+      BentRow blank;
+      blank.List1 = before.rows[insert ? current : 19].List1;
+      for (int i = 0; i < BentRowCount(t); ++i) {
+        const int from = test::MovedFrom(insert, current, i);
+        EXPECT_EQ(Cells(t.rows[i]), Cells(from < 0 ? blank : before.rows[from])) << i;
+      }
+    }
 }
 
 }  // namespace

@@ -35,9 +35,8 @@ GirderRow Row(int type, int initial, int terminal, const std::string& descriptio
   return r;
 }
 
-// A row written gives the line; a line read gives the line type, initial and terminal
-// offset types, the entries and whether the terminal cells take input. What the
-// samples hold is in their golden dumps and exact write-back.
+// Rows written and lines read beyond what the samples hold (their golden dumps and
+// exact write-back pin the rest).
 TEST(GirderRecord, WritesAndReadsExactColumns) {
   const std::string g = "G1                  X AB" "ZX X";  // description, options, fraction points and DL
   GirderRow bare, longer = Row(2, 3, 0, "A DESCRIPTION LONGER THAN TWENTY");
@@ -54,8 +53,8 @@ TEST(GirderRecord, WritesAndReadsExactColumns) {
     EXPECT_EQ(test::Write(WriteGirderRecords, p).lines, test::Strings{c.line});
   }
   const auto plain = GirderOffsetTypeItemsFor(-1), segmented = GirderOffsetTypeItemsFor(kGirderSegmented);
-  const struct { std::string line; std::vector<int> combos; std::vector<std::string> items; bool enabled;
-                 test::Strings warnings = {}; } reads[] = {
+  const struct { std::string line; test::Ints combos; test::Strings items; bool enabled; test::Strings warnings = {};
+  } reads[] = {
       {"050  1250005", {0, 0, -1}, segmented, false},  // 5 on a parallel line
       {"056  1250000  1450009", {-1, -1, -1}, plain, true, {kW5, kW6}},
       {"053  1250006  1450000", {3, -1, -1}, plain, true, {kW6, kW7}},
@@ -65,7 +64,7 @@ TEST(GirderRecord, WritesAndReadsExactColumns) {
     Project p;
     EXPECT_EQ(Read(c.line, 0, p), c.warnings);
     const GirderRow& r = p.GirderLine.rows[0];
-    EXPECT_EQ(std::vector<int>({r.Combo1, r.Combo3, r.Combo2}), c.combos);
+    EXPECT_EQ(test::Ints({r.Combo1, r.Combo3, r.Combo2}), c.combos);
     EXPECT_EQ(r.Combo3Items, c.items);
     EXPECT_EQ(r.Text2Enabled && r.Combo2Enabled, c.enabled);
   }
@@ -87,8 +86,8 @@ TEST(GirderRecord, WritesAndReadsExactColumns) {
 
 TEST(GirderTable, StartStateAddRowAndCapacity) {
   GirderTable t;
-  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max, t.scroll.Small, t.scroll.Large, t.scroll.Pos}),
-            std::vector<int>({20, 3000, 100, 300, 0}));
+  EXPECT_EQ(test::Ints({GirderRowCount(t), t.scroll.Max, t.scroll.Small, t.scroll.Large, t.scroll.Pos}),
+            test::Ints({20, 3000, 100, 300, 0}));
   EXPECT_EQ(Cells(t.rows[19]), kEmptied);
   // A new row takes row 0's entries and terminal text state; its terminal type takes input.
   ChooseGirderLineType(t.rows[0], kGirderSegmented);
@@ -96,7 +95,7 @@ TEST(GirderTable, StartStateAddRowAndCapacity) {
   ASSERT_TRUE(AddGirderRow(t));
   EXPECT_EQ(Cells(t.rows[20]), "Line Type|-1|Offset Type|-1|Normal from base|Offset Type|-1|||||||00000|01");
   while (AddGirderRow(t)) continue;
-  EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}), std::vector<int>({119, 32700}));
+  EXPECT_EQ(test::Ints({GirderRowCount(t), t.scroll.Max}), test::Ints({119, 32700}));
   // Room for one more step but not two: an insert is refused, a row still fits.
   t.scroll.Max = 32400;
   t.rows[5].Text4 = "KEPT";
@@ -128,43 +127,37 @@ TEST(GirderTable, LineTypeChange) {
   }
 }
 
-// Rows below move cell by cell, the line type first, so their terminal cells take input
-// by their line type; the emptied row keeps its entries and their states. Rows 0..4
-// carry their index, row 2 is a flared line, row 3 an "Offset Varies" line, row 19 a
-// segmented one.
+// Rows move cell by cell, the line type first, so their terminal cells take input by
+// their line type; the emptied row keeps its entries and their states.
 TEST(GirderTable, InsertAndDeleteRow) {
   GirderTable filled;
   for (int i = 0; i < 5; ++i) filled.rows[i].Text4 = "ROW " + std::to_string(i), filled.rows[i].List1[i] = true;
   filled.rows[2] = Row(kGirderFlared, 1, 3, "ROW 2"), filled.rows[3] = Row(kGirderOffsetVaries, 2, -1, "ROW 3");
   filled.rows[19] = Row(kGirderSegmented, -1, -1, "LAST");
-  const struct { bool insert; int current; const char* want; } cases[] = {
-      {true, 0, "|ROW 0|ROW 1|ROW 2|ROW 3|ROW 4"}, {true, 2, "ROW 0|ROW 1||ROW 2|ROW 3|ROW 4"},
-      {true, 4, "ROW 0|ROW 1|ROW 2|ROW 3||ROW 4"}, {false, 0, "ROW 1|ROW 2|ROW 3|ROW 4||"},
-      {false, 1, "ROW 0|ROW 2|ROW 3|ROW 4||"}, {false, 4, "ROW 0|ROW 1|ROW 2|ROW 3||"},
-      {false, 19, "ROW 0|ROW 1|ROW 2|ROW 3|ROW 4|"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE((c.insert ? "insert at " : "delete at ") + std::to_string(c.current));
-    GirderTable t = filled;
-    const int emptied = c.insert ? c.current : 19;
-    if (c.insert)
-      ASSERT_TRUE(InsertGirderRow(t, c.current));
-    else
-      DeleteGirderRow(t, c.current);
-    for (int i = c.current; i < 20 - !c.insert; ++i) {
-      const GirderRow& moved = t.rows[i + c.insert];
-      EXPECT_EQ(Cells(moved, false), Cells(filled.rows[i + !c.insert], false)) << i;
-      EXPECT_EQ(moved.Text2Enabled && moved.Combo2Enabled, moved.Combo1 == kGirderFlared) << i;
+  for (const bool insert : {true, false})
+    for (const int current : {0, 1, 2, 4, 19}) {
+      SCOPED_TRACE((insert ? "insert at " : "delete at ") + std::to_string(current));
+      GirderTable t = filled;
+      if (insert)
+        ASSERT_TRUE(InsertGirderRow(t, current));
+      else
+        DeleteGirderRow(t, current);
+      EXPECT_EQ(test::Ints({GirderRowCount(t), t.scroll.Max}), test::Ints({insert ? 21 : 20, insert ? 3600 : 3000}));
+      const GirderRow& emptied = filled.rows[insert ? current : 19];
+      GirderRow blank;
+      blank.Combo3Items = emptied.Combo3Items;
+      blank.Text2Enabled = emptied.Text2Enabled, blank.Combo2Enabled = emptied.Combo2Enabled;
+      for (int i = 0; i < GirderRowCount(t); ++i) {
+        const int from = test::MovedFrom(insert, current, i);
+        const GirderRow& r = t.rows[i];
+        if (from < 0 || i < current) {
+          EXPECT_EQ(Cells(r), Cells(from < 0 ? blank : filled.rows[i])) << i;
+        } else {
+          EXPECT_EQ(Cells(r, false), Cells(filled.rows[from], false)) << i;
+          EXPECT_EQ(r.Text2Enabled && r.Combo2Enabled, r.Combo1 == kGirderFlared) << i;
+        }
+      }
     }
-    GirderRow blank;
-    blank.Combo3Items = filled.rows[emptied].Combo3Items;
-    blank.Text2Enabled = filled.rows[emptied].Text2Enabled, blank.Combo2Enabled = filled.rows[emptied].Combo2Enabled;
-    EXPECT_EQ(Cells(t.rows[emptied]), Cells(blank));
-    EXPECT_EQ(std::vector<int>({GirderRowCount(t), t.scroll.Max}),
-              std::vector<int>({c.insert ? 21 : 20, c.insert ? 3600 : 3000}));
-    std::string d;
-    for (int i = 0; i < 6; ++i) d += (i ? "|" : "") + t.rows[i].Text4;
-    EXPECT_EQ(d, c.want);
-  }
   // A moved row's initial offset type is chosen among the entries of its line type,
   // not among the entries it had (a "5" read on a parallel line gives these).
   ChooseGirderLineType(filled.rows[4], 0);
@@ -209,27 +202,22 @@ TEST(RefLineRecord, NeverEditedLine) {
 
 TEST(RefLineRecord, CodesAndFlags) {
   const std::string good = "04   123456782R12345678213X X3X" + std::string(9, ' ') + "    15000   -22500   10000000";
-  auto with = [&](std::vector<std::pair<int, char>> changes) {  // 1-based columns
-    std::string s = good;
-    for (auto [col, ch] : changes) s[col - 1] = ch;
-    return s;
-  };
-  const struct { std::string line; test::Strings warnings; bool left, sameSkew; } cases[] = {
-      {with({{14, '7'}}), {kW1}, false, true}, {with({{24, '0'}}), {kW2}, false, true},
-      {with({{14, '7'}, {24, '5'}, {26, '4'}, {30, '9'}}), {kW1, kW2, kW3, kW4}, false, true},
-      {with({{15, 'l'}}), {}, true, true}, {with({{15, 'L'}}), {}, true, true}, {with({{15, ' '}}), {}, false, true},
-      {with({{15, 'x'}}), {}, false, true}, {with({{25, '0'}}), {}, false, false},
-      {with({{25, '2'}}), {}, false, false}, {with({{25, ' '}}), {}, false, false}};
+  const struct { std::vector<std::pair<int, std::string>> at; test::Strings warnings; bool left, sameSkew; } cases[] = {
+      {{{14, "7"}}, {kW1}, false, true}, {{{24, "0"}}, {kW2}, false, true},
+      {{{14, "7"}, {24, "5"}, {26, "4"}, {30, "9"}}, {kW1, kW2, kW3, kW4}, false, true},
+      {{{15, "l"}}, {}, true, true}, {{{15, "L"}}, {}, true, true}, {{{15, " "}}, {}, false, true},
+      {{{15, "x"}}, {}, false, true}, {{{25, "0"}}, {}, false, false}, {{{25, "2"}}, {}, false, false},
+      {{{25, " "}}, {}, false, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
+    const std::string line = test::Put(good, c.at);
+    SCOPED_TRACE(line);
     Project p;
     p.RefLine.StaOn = 1, p.RefLine.SkewRespTo = 3;  // a bad code keeps the earlier selection
-    EXPECT_EQ(Read(c.line, p), c.warnings);
+    EXPECT_EQ(Read(line, p), c.warnings);
     const RefLineData& d = p.RefLine;
     EXPECT_EQ(std::vector<bool>({d.Option1, d.Option2, d.Option3, d.Option4}),
               std::vector<bool>({c.left, !c.left, !c.sameSkew, c.sameSkew}));
-    EXPECT_EQ(std::vector<int>({d.StaOn, d.SkewRespTo}),
-              std::vector<int>({c.line[13] == '7' ? 1 : 2, c.line[23] == '2' ? 1 : 3}));
+    EXPECT_EQ(test::Ints({d.StaOn, d.SkewRespTo}), test::Ints({line[13] == '7' ? 1 : 2, line[23] == '2' ? 1 : 3}));
   }
 }
 

@@ -7,9 +7,6 @@ namespace kv {
 namespace {
 
 test::Strings Written(const Project& p) { return test::Write(WriteDeadLoadRecords, p).lines; }
-void Read(Project& p, const std::string& line, int n = 0) {
-  ReadDeadLoadRecord(test::Pad(line), n, p, test::kNoWarning);
-}
 
 // Full lines in both units are in the golden dumps; here, codes, blanks and what is written.
 TEST(DeadLoadRecord, CodesDeflectionsAndColumns) {
@@ -20,7 +17,7 @@ TEST(DeadLoadRecord, CodesDeflectionsAndColumns) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.metric) + c.units);
     Project q = test::Units(c.metric);
-    Read(q, "07AB" + std::string(1, c.units) + std::string(9, ' ') + "   125");
+    ReadDeadLoadRecord(test::Pad(std::string("07AB") + c.units + std::string(12, ' ') + "125"), 0, q, test::kNoWarning);
     EXPECT_EQ(q.DeadLoad.rows[0].Text3 + "|" + q.DeadLoad.rows[0].Text4, c.text + std::string("|"));
     EXPECT_EQ(Written(q).at(0).substr(14, 12), std::string(c.written) + "      ");
   }
@@ -45,10 +42,10 @@ TEST(DeadLoadRecord, CodesDeflectionsAndColumns) {
 
 TEST(DeadLoadTable, RowOperations) {
   DeadLoadTable t;
-  EXPECT_EQ(std::vector<int>({t.scroll.Max, t.scroll.Small}), std::vector<int>({3500, 50}));
+  EXPECT_EQ(test::Ints({t.scroll.Max, t.scroll.Small}), test::Ints({3500, 50}));
   for (int i = 0; i < 3; ++i) t.rows[i].Text1 = t.rows[i].Text13 = std::to_string(i);
   ASSERT_TRUE(InsertDeadLoadRow(t, 1));
-  EXPECT_EQ(std::vector<int>({DeadLoadRowCount(t), t.scroll.Max}), std::vector<int>({21, 4100}));
+  EXPECT_EQ(test::Ints({DeadLoadRowCount(t), t.scroll.Max}), test::Ints({21, 4100}));
   EXPECT_TRUE(t.rows[1].IsEmpty());
   EXPECT_EQ(t.rows[2].Text13 + t.rows[3].Text13, "12");
   DeleteDeadLoadRow(t, 0);
