@@ -254,6 +254,22 @@ void ControlGrid::SetChosenIndex(int row, int column, int index) {
   quiet_ = false;
 }
 
+void ControlGrid::ShowChoice(int row, int column, int index, const QString& text) {
+  auto* combo = qobject_cast<QComboBox*>(Cell(row, column));
+  if (!combo || !combo->lineEdit()) return;
+  quiet_ = true;
+  combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+  combo->setEditText(text);
+  combo->lineEdit()->setCursorPosition(0);  // the start of the text, not its end, in a narrow box
+  quiet_ = false;
+}
+
+int ControlGrid::PickedIndex(int row, int column) const {
+  auto* combo = qobject_cast<QComboBox*>(Cell(row, column));
+  const int index = combo ? combo->currentIndex() : -1;
+  return index >= 0 && combo->currentText() == combo->itemText(index) ? index : -1;
+}
+
 std::vector<int> ControlGrid::SelectedIndexes(int row, int column) const {
   std::vector<int> out;
   if (auto* list = qobject_cast<QListWidget*>(Cell(row, column)))

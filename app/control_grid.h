@@ -104,6 +104,11 @@ class ControlGrid : public QObject {
   // Drop-down chosen index (-1: nothing); list: selected rows.
   int ChosenIndex(int row, int column) const;
   void SetChosenIndex(int row, int column, int index);
+  // Drop-down that accepts typing: `index` chosen (nothing when out of range) and `text`
+  // shown from its start. PickedIndex is the chosen item while the box still shows it,
+  // -1 once something else was typed over it.
+  void ShowChoice(int row, int column, int index, const QString& text);
+  int PickedIndex(int row, int column) const;
   std::vector<int> SelectedIndexes(int row, int column) const;
   void SetSelectedIndexes(int row, int column, const std::vector<int>& indexes);
 

@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -140,15 +139,8 @@ void BentLine::ShowRow(int i) {
     if (kTextFields[c] != nullptr) grid_->SetCellText(i, c, QString::fromLatin1(r.*kTextFields[c]));
   // A combo shows the row's text: the chosen item, a typed text, its prompt, or row 0's
   // text on an appended row.
-  auto combo = [&](int column, int index, const std::string& shown, size_t count) {
-    grid_->SetChosenIndex(i, column, index >= 0 && index < static_cast<int>(count) ? index : -1);
-    if (auto* box = qobject_cast<QComboBox*>(grid_->Cell(i, column))) {
-      box->setEditText(QString::fromLatin1(shown));
-      box->lineEdit()->setCursorPosition(0);
-    }
-  };
-  combo(kCombo1, r.Combo1, r.Combo1Text, kBentDistanceTypeItems.size());
-  combo(kCombo2, r.Combo2, r.Combo2Text, kBentSkewTypeItems.size());
+  grid_->ShowChoice(i, kCombo1, r.Combo1, QString::fromLatin1(r.Combo1Text));
+  grid_->ShowChoice(i, kCombo2, r.Combo2, QString::fromLatin1(r.Combo2Text));
   std::vector<int> options;
   for (int k = 0; k < static_cast<int>(r.List1.size()); ++k)
     if (r.List1[k]) options.push_back(k);
@@ -164,15 +156,14 @@ void BentLine::CellEdited(int row, int column) {
   BentRow& r = project().BentLine.rows[static_cast<size_t>(row)];
   if (column == kCombo1 || column == kCombo2) {
     // A pick shows the item's text; anything else in the box was typed and chooses nothing.
-    auto* box = qobject_cast<QComboBox*>(grid_->Cell(row, column));
-    const int index = box->currentIndex();
-    const bool picked = index >= 0 && box->currentText() == box->itemText(index);
-    const std::string typed = box->currentText().toLatin1().toStdString();
+    const int index = grid_->PickedIndex(row, column);
+    const std::string typed =
+        qobject_cast<QComboBox*>(grid_->Cell(row, column))->currentText().toLatin1().toStdString();
     if (column == kCombo1) {
-      if (picked) SelectBentDistanceType(r, index);
+      if (index >= 0) SelectBentDistanceType(r, index);
       else r.Combo1 = -1, r.Combo1Text = typed;
     } else {
-      if (picked) SelectBentSkewType(r, index);
+      if (index >= 0) SelectBentSkewType(r, index);
       else r.Combo2 = -1, r.Combo2Text = typed;
     }
   } else if (column == kList1) {

@@ -248,10 +248,7 @@ void GirderLine::ShowRow(int i) {
   loading_ = true;
   const GirderRow& d = RowAt(i);
   auto combo = [&](int column, int index, const std::string& text) {
-    auto* c = qobject_cast<QComboBox*>(grid_->Cell(i, column));
-    grid_->SetChosenIndex(i, column, index >= 0 && index < c->count() ? index : -1);
-    c->setEditText(QString::fromLatin1(text));
-    c->lineEdit()->setCursorPosition(0);  // the start of the text, not its end, in a narrow box
+    grid_->ShowChoice(i, column, index, QString::fromLatin1(text));
   };
 
   combo(kCombo1, d.Combo1, d.Combo1Text);
