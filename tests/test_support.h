@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,25 @@ inline const WarningSink kIgnore = [](const std::string&) {};
 
 // The row of a 20-row grid whose contents row i holds after an insert at (or a delete of)
 // row current; -1 for the emptied row.
+// Insert Row, then Delete Row, at each row of `at` on a copy of a fresh-sized `before`:
+// an insert adds one row and two scroll steps, a delete neither; `check(t, insert, at)`
+// looks at the rows.
+template <class Table, class Check>
+void EachInsertAndDelete(const Table& before, std::initializer_list<int> at, bool (*insert)(Table&, int),
+                         void (*remove)(Table&, int), int (*count)(const Table&), Check check) {
+  for (const bool inserting : {true, false})
+    for (const int current : at) {
+      SCOPED_TRACE((inserting ? "insert at " : "delete at ") + std::to_string(current));
+      Table t = before;
+      if (inserting)
+        ASSERT_TRUE(insert(t, current));
+      else
+        remove(t, current);
+      EXPECT_EQ(Ints({count(t), t.scroll.Max}), Ints({inserting ? 21 : 20, inserting ? 3600 : 3000}));
+      check(t, inserting, current);
+    }
+}
+
 inline int MovedFrom(bool insert, int current, int i) {
   if (i < current) return i;
   if (insert) return i == current ? -1 : i - 1;

@@ -106,22 +106,15 @@ TEST(BentTable, InsertAndDeleteRow) {
     SelectBentSkewType(before.rows[i], i + 1);
   }
   before.rows[19].Text4 = "LAST", before.rows[19].Text7 = "R", before.rows[19].List1 = {true, true, false, false};
-  for (const bool insert : {true, false})
-    for (const int current : {0, 2, 19}) {
-      SCOPED_TRACE((insert ? "insert at " : "delete at ") + std::to_string(current));
-      BentTable t = before;
-      if (insert)
-        ASSERT_TRUE(InsertBentRow(t, current));
-      else
-        DeleteBentRow(t, current);
-      EXPECT_EQ(test::Ints({BentRowCount(t), t.scroll.Max}), test::Ints({insert ? 21 : 20, insert ? 3600 : 3000}));
-      BentRow blank;
-      blank.List1 = before.rows[insert ? current : 19].List1;
-      for (int i = 0; i < BentRowCount(t); ++i) {
-        const int from = test::MovedFrom(insert, current, i);
-        EXPECT_EQ(Cells(t.rows[i]), Cells(from < 0 ? blank : before.rows[from])) << i;
-      }
+  test::EachInsertAndDelete(before, {0, 2, 19}, InsertBentRow, DeleteBentRow, BentRowCount,
+                            [&](const BentTable& t, bool insert, int current) {
+    BentRow blank;
+    blank.List1 = before.rows[insert ? current : 19].List1;
+    for (int i = 0; i < BentRowCount(t); ++i) {
+      const int from = test::MovedFrom(insert, current, i);
+      EXPECT_EQ(Cells(t.rows[i]), Cells(from < 0 ? blank : before.rows[from])) << i;
     }
+  });
 }
 
 }  // namespace

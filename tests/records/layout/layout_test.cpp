@@ -134,30 +134,23 @@ TEST(GirderTable, InsertAndDeleteRow) {
   for (int i = 0; i < 5; ++i) filled.rows[i].Text4 = "ROW " + std::to_string(i), filled.rows[i].List1[i] = true;
   filled.rows[2] = Row(kGirderFlared, 1, 3, "ROW 2"), filled.rows[3] = Row(kGirderOffsetVaries, 2, -1, "ROW 3");
   filled.rows[19] = Row(kGirderSegmented, -1, -1, "LAST");
-  for (const bool insert : {true, false})
-    for (const int current : {0, 1, 2, 4, 19}) {
-      SCOPED_TRACE((insert ? "insert at " : "delete at ") + std::to_string(current));
-      GirderTable t = filled;
-      if (insert)
-        ASSERT_TRUE(InsertGirderRow(t, current));
-      else
-        DeleteGirderRow(t, current);
-      EXPECT_EQ(test::Ints({GirderRowCount(t), t.scroll.Max}), test::Ints({insert ? 21 : 20, insert ? 3600 : 3000}));
-      const GirderRow& emptied = filled.rows[insert ? current : 19];
-      GirderRow blank;
-      blank.Combo3Items = emptied.Combo3Items;
-      blank.Text2Enabled = emptied.Text2Enabled, blank.Combo2Enabled = emptied.Combo2Enabled;
-      for (int i = 0; i < GirderRowCount(t); ++i) {
-        const int from = test::MovedFrom(insert, current, i);
-        const GirderRow& r = t.rows[i];
-        if (from < 0 || i < current) {
-          EXPECT_EQ(Cells(r), Cells(from < 0 ? blank : filled.rows[i])) << i;
-        } else {
-          EXPECT_EQ(Cells(r, false), Cells(filled.rows[from], false)) << i;
-          EXPECT_EQ(r.Text2Enabled && r.Combo2Enabled, r.Combo1 == kGirderFlared) << i;
-        }
+  test::EachInsertAndDelete(filled, {0, 1, 2, 4, 19}, InsertGirderRow, DeleteGirderRow, GirderRowCount,
+                            [&](const GirderTable& t, bool insert, int current) {
+    const GirderRow& emptied = filled.rows[insert ? current : 19];
+    GirderRow blank;
+    blank.Combo3Items = emptied.Combo3Items;
+    blank.Text2Enabled = emptied.Text2Enabled, blank.Combo2Enabled = emptied.Combo2Enabled;
+    for (int i = 0; i < GirderRowCount(t); ++i) {
+      const int from = test::MovedFrom(insert, current, i);
+      const GirderRow& r = t.rows[i];
+      if (from < 0 || i < current) {
+        EXPECT_EQ(Cells(r), Cells(from < 0 ? blank : filled.rows[i])) << i;
+      } else {
+        EXPECT_EQ(Cells(r, false), Cells(filled.rows[from], false)) << i;
+        EXPECT_EQ(r.Text2Enabled && r.Combo2Enabled, r.Combo1 == kGirderFlared) << i;
       }
     }
+  });
   // A moved row's initial offset type is chosen among the entries of its line type,
   // not among the entries it had (a "5" read on a parallel line gives these).
   ChooseGirderLineType(filled.rows[4], 0);
