@@ -106,15 +106,10 @@ TEST(BentTable, InsertAndDeleteRow) {
     SelectBentSkewType(before.rows[i], i + 1);
   }
   before.rows[19].Text4 = "LAST", before.rows[19].Text7 = "R", before.rows[19].List1 = {true, true, false, false};
-  test::EachInsertAndDelete(before, {0, 2, 19}, InsertBentRow, DeleteBentRow, BentRowCount,
-                            [&](const BentTable& t, bool insert, int current) {
-    BentRow blank;
-    blank.List1 = before.rows[insert ? current : 19].List1;
-    for (int i = 0; i < BentRowCount(t); ++i) {
-      const int from = test::MovedFrom(insert, current, i);
-      EXPECT_EQ(Cells(t.rows[i]), Cells(from < 0 ? blank : before.rows[from])) << i;
-    }
-  });
+  test::EachInsertAndDelete(before, {0, 2, 19}, InsertBentRow, DeleteBentRow,
+                            [&](std::vector<BentRow>& want, bool insert, int current) {
+    want[insert ? current : 19].List1 = before.rows[insert ? current : 19].List1;
+  }, Cells);
 }
 
 }  // namespace

@@ -43,14 +43,9 @@ TEST(DeadLoadRecord, CodesDeflectionsAndColumns) {
 TEST(DeadLoadTable, RowOperations) {
   DeadLoadTable t;
   EXPECT_EQ(test::Ints({t.scroll.Max, t.scroll.Small}), test::Ints({3500, 50}));
-  for (int i = 0; i < 3; ++i) t.rows[i].Text1 = t.rows[i].Text13 = std::to_string(i);
-  ASSERT_TRUE(InsertDeadLoadRow(t, 1));
-  EXPECT_EQ(test::Ints({DeadLoadRowCount(t), t.scroll.Max}), test::Ints({21, 4100}));
-  EXPECT_TRUE(t.rows[1].IsEmpty());
-  EXPECT_EQ(t.rows[2].Text13 + t.rows[3].Text13, "12");
-  DeleteDeadLoadRow(t, 0);
-  EXPECT_EQ(t.rows[0].Text1 + t.rows[1].Text1 + t.rows[2].Text1 + std::to_string(DeadLoadRowCount(t)), "1221");
-  EXPECT_TRUE(t.rows[20].IsEmpty());
+  for (int i = 0; i < 20; ++i) t.rows[i].Text1 = t.rows[i].Text13 = std::to_string(i);
+  test::EachInsertAndDelete(t, {0, 1, 19}, InsertDeadLoadRow, DeleteDeadLoadRow, [](auto&, bool, int) {},
+                            [](const DeadLoadRow& r) { return r.Text1 + "|" + r.Text13 + "|" + "01"[r.IsEmpty()]; });
   // 97 rows can be appended to the first 20; an insert needs room for two.
   DeadLoadTable full;
   while (AddDeadLoadRow(full)) continue;
