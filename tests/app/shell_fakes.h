@@ -2,16 +2,28 @@
 // would leave the process is recorded instead.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "app/editor_window.h"
+#include "app/frm_document.h"
 #include "app/frm_main.h"
+#include "app/settings.h"
+#include "inputfile/input_file.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -39,9 +51,7 @@ class FakeDialogs : public FileDialogs {
 class FakeMessages : public MessageBoxes {
  public:
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
-    titles.append(title);
-    texts.append(text);
-    icons.push_back(icon);
+    titles.append(title), texts.append(text), icons.push_back(icon);
   }
   QStringList titles, texts;
   std::vector<MessageIcon> icons;
@@ -53,7 +63,7 @@ class FakePrinter : public Printer {
   void SetLandscape(bool l) override { landscape = l; }
   std::optional<int> ShowPrintDialog(QWidget*) override { return ++dialogs, copies; }
   void PrintJob(const QString& text) override { jobs.append(text); }
-  std::optional<int> copies = 1;
+  std::optional<int> copies = 1;  // what the print dialog answers
   QString font;
   bool landscape = false;
   int dialogs = 0;
@@ -78,22 +88,18 @@ class FakeClock : public Clock {
 // An editor that counts its refreshes and notes when it is destroyed.
 class FakeEditor : public EditorWindow {
  public:
-  FakeEditor(Project& p, QStringList* destroyed) : EditorWindow(p), destroyed_(destroyed) {}
-  ~FakeEditor() override { destroyed_->append(objectName()); }
+  FakeEditor(Project& p, QStringList* destroyed) : EditorWindow(p), destroyed(destroyed) {}
+  ~FakeEditor() override { destroyed->append(objectName()); }
   void Refresh() override { ++refreshes; }
   int refreshes = 0;
-
- private:
-  QStringList* destroyed_;
+  QStringList* destroyed;
 };
 
 // Every seam faked, settings in a file of their own; with editors, a fake per form.
 struct Shell {
   explicit Shell(bool withEditors = false) {
     EditorFactories f;
-    for (auto& factory : f) {
-      if (withEditors) factory = [this](Project& p) { return new FakeEditor(p, &destroyed); };
-    }
+    if (withEditors) f.fill([this](Project& p) { return new FakeEditor(p, &destroyed); });
     Make(f);
   }
   // With the given editors, e.g. the program's own (DefaultEditorFactories()).
@@ -103,7 +109,7 @@ struct Shell {
     window = std::make_unique<frmMain>(
         Platform{&dialogs, &messages, &printer, &clipboard, nullptr, &clock, settings.get()}, f);
   }
-  QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  QString Path(const QString& name) const { return dir.filePath(name); }
   QAction* Action(const QString& name) const { return window->findChild<QAction*>(name); }
   EditorWindow* Editor(Form f) const { return window->editors().Window(f); }
 
@@ -118,23 +124,9 @@ struct Shell {
   std::unique_ptr<frmMain> window;
 };
 
-}  // namespace kv::testing
-
-#include <QFile>
-#include <QLabel>
-#include <fstream>
-#include <sstream>
-
-#include "inputfile/input_file.h"
-
-namespace kv::testing {
-
 // The shell with the program's own editors.
 struct RealShell : Shell {
-  RealShell() {
-    window = std::make_unique<frmMain>(
-        Platform{&dialogs, &messages, &printer, &clipboard, nullptr, &clock, settings.get()});
-  }
+  RealShell() : Shell(DefaultEditorFactories()) {}
 };
 
 // A project as Save writes it.
