@@ -11,22 +11,22 @@
 
 namespace kv {
 
-struct Program : testing::Shell {
-  Program() : Shell(DefaultEditorFactories()) {}
+struct Program : testing::RealShell {
   Project& project() { return window->project(); }
-  // The English sample with its `code` lines replaced by `lines`, read by File Open.
-  void OpenWith(const char* code, const std::vector<std::string>& lines) {
-    QFile in(QStringLiteral(KV_TEST_DATA "/bridge_english.dat")), f(Path("open.dat"));
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly) && f.open(QIODevice::WriteOnly));
-    bool placed = false;
-    for (const QByteArray& l : in.readAll().split('\n')) {
-      if (!l.startsWith(code)) f.write(l.isEmpty() ? l : l + "\n");
-      else if (!std::exchange(placed, true))
-        for (const std::string& d : lines) f.write(QByteArray::fromStdString(d) + "\r\n");
-    }
-    f.close();
-    dialogs.answers = {f.fileName()};
+  void Open(const std::string& bytes) {  // with File Open
+    std::ofstream(Path("open.dat").toStdString(), std::ios::binary) << bytes;
+    dialogs.answers = {Path("open.dat")};
     window->mnuFileOpen_Click();
+  }
+  // The English sample with its `code` lines replaced by `n` lines made by `line`.
+  void OpenWith(const char* code, int n, std::string (*line)(int)) {
+    std::string out;
+    bool placed = false;
+    for (const std::string& l : WriteProjectLines(testing::ReadFresh(KV_TEST_DATA "/bridge_english.dat")).lines)
+      if (l.rfind(code, 0) != 0) out += l + "\r\n";
+      else if (!std::exchange(placed, true))
+        for (int i = 0; i < n; ++i) out += line(i) + "\r\n";
+    Open(out);
   }
 };
 inline std::vector<std::string> Saved(const Project& p, const char* code) {  // the `code` lines as Save writes them
@@ -51,19 +51,17 @@ inline void Activate(QWidget& w) { w.show(), QApplication::setActiveWindow(&w); 
 inline void Type(QWidget* cell, const char* text) { cell->setFocus(), QTest::keyClicks(cell, text); }
 inline void Pick(QWidget* combo, int index) {  // as the user picks with the keyboard
   auto* c = qobject_cast<QComboBox*>(combo);
-  c->setFocus();
-  while (c->currentIndex() != index) QTest::keyClick(c, c->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+  for (c->setFocus(); c->currentIndex() != index;) QTest::keyClick(c, c->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
 }
 inline void Click(QWidget& w, const char* button) {  // on a shown window with the mouse, taking the focus from the cell
   auto* b = w.findChild<QPushButton*>(button);
   b->isVisible() ? QTest::mouseClick(b, Qt::LeftButton) : b->click();
 }
-inline QStringList ItemsOf(QWidget* w) {
+inline QStringList ItemsOf(QWidget* w) {  // a drop-down's or a list's
+  auto* c = qobject_cast<QComboBox*>(w);
+  const QAbstractItemView* v = c ? c->view() : qobject_cast<QAbstractItemView*>(w);
   QStringList out;
-  if (auto* c = qobject_cast<QComboBox*>(w))
-    for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
-  if (auto* l = qobject_cast<QListWidget*>(w))
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
+  for (int i = 0; v && i < v->model()->rowCount(); ++i) out << v->model()->index(i, 0).data().toString();
   return out;
 }
 inline QList<int> ScrollValues(const QScrollBar* b) {
@@ -87,8 +85,7 @@ inline std::string CellText(const QWidget& w, int row, const char* name) {
 inline std::vector<int> Tops(const QWidget& w, int rows) {  // every cell's top, row by row
   const ControlGrid& g = GridOf(w);
   std::vector<int> out;
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < int(g.Columns().size()); ++c) out.push_back(g.Cell(r, c)->y());
+  for (int i = 0, n = int(g.Columns().size()); i < rows * n; ++i) out.push_back(g.Cell(i / n, i % n)->y());
   return out;
 }
 // The window's labels in order against "text@left,top|..." in twips ("text" alone: not placed).
@@ -102,8 +99,7 @@ inline void ExpectLabels(const QWidget& w, const QString& wanted) {
     const QLabel* l = labels.value(int(actual.size()));
     actual << (l ? l->text() + (placed ? QString("@%1,%2").arg(l->x()).arg(l->y()) : "") : "(none)");
   }
-  EXPECT_EQ(actual, expected);
-  EXPECT_EQ(labels.size(), expected.size()) << "labels in all";
+  EXPECT_EQ(actual << QString("%1 in all").arg(labels.size()), expected << QString("%1 in all").arg(expected.size()));
 }
 
 }  // namespace kv

@@ -9,23 +9,21 @@ namespace {
 
 struct Placed { const char *name, *kind, *text; int left, top, width; };  // text: caption or items; -1: not checked
 // Row by row, left to right: the tab order too. Option3/4 sit inside Picture1.
+const char *const kE = "QLineEdit", *const kL = "QListWidget", *const kR = "QRadioButton", *const kK = "QCheckBox";
 const Placed kControls[] = {
-    {"RefLineSta", "QLineEdit", "", 1680, 120, 1212},
-    {"StaOn", "QListWidget", "Horizontal Control,Back Tangent,Ahead Tangent,Same Ref. as Before", 4440, 120, 1692},
-    {"Option1", "QRadioButton", "Left", 360, 960, -1}, {"Option2", "QRadioButton", "Right", 1200, 960, -1},
-    {"SkewAngle", "QLineEdit", "", 2880, 960, 1452},
-    {"SkewRespTo", "QListWidget", "Horizontal Control,Layout Line,Back Tangent,Ahead Tangent", 1440, 1440, 1332},
-    {"Option3", "QRadioButton", "Parallel to Ref. Line", -1, -1, -1},
-    {"Option4", "QRadioButton", "Same Skew as Ref. Line", -1, -1, -1},
-    {"LayoutLineIs", "QListWidget", "Back Tangent,Chord,Ahead Tangent", 1440, 2280, 1332},
-    {"RevLayoutLine", "QListWidget", "Incr/Not,Decr/Reversed,Decr/Not,Incr/Reversed", 4680, 2280, 1572},
-    {"TransX", "QLineEdit", "", 720, 3240, 1212}, {"TransY", "QLineEdit", "", 2520, 3240, 1452},
-    {"LimitBegSta", "QLineEdit", "", 1680, 4080, 1332}, {"LimitEndSta", "QLineEdit", "", 4440, 4080, 1212},
-    {"Check1", "QCheckBox", "Segmented Girder Lines to Be Broken at Reference Line", 240, 4920, -1},
-    {"Check2", "QCheckBox", "Supress Listing", 3000, 4920, -1},
-    {"Check3", "QCheckBox", "Offset Option for Segmented Girder Pattern Shift", 240, 5520, -1},
-    {"Check4", "QCheckBox", "Request X-0 Points", 3000, 5520, -1},
-    {"Command4", "QPushButton", "Hide", 2640, 6120, 1092}};
+    {"RefLineSta", kE, "", 1680, 120, 1212},
+    {"StaOn", kL, "Horizontal Control,Back Tangent,Ahead Tangent,Same Ref. as Before", 4440, 120, 1692},
+    {"Option1", kR, "Left", 360, 960, -1}, {"Option2", kR, "Right", 1200, 960, -1}, {"SkewAngle", kE, "", 2880, 960, 1452},
+    {"SkewRespTo", kL, "Horizontal Control,Layout Line,Back Tangent,Ahead Tangent", 1440, 1440, 1332},
+    {"Option3", kR, "Parallel to Ref. Line", -1, -1, -1}, {"Option4", kR, "Same Skew as Ref. Line", -1, -1, -1},
+    {"LayoutLineIs", kL, "Back Tangent,Chord,Ahead Tangent", 1440, 2280, 1332},
+    {"RevLayoutLine", kL, "Incr/Not,Decr/Reversed,Decr/Not,Incr/Reversed", 4680, 2280, 1572},
+    {"TransX", kE, "", 720, 3240, 1212}, {"TransY", kE, "", 2520, 3240, 1452}, {"LimitBegSta", kE, "", 1680, 4080, 1332},
+    {"LimitEndSta", kE, "", 4440, 4080, 1212},
+    {"Check1", kK, "Segmented Girder Lines to Be Broken at Reference Line", 240, 4920, -1},
+    {"Check2", kK, "Supress Listing", 3000, 4920, -1},
+    {"Check3", kK, "Offset Option for Segmented Girder Pattern Shift", 240, 5520, -1},
+    {"Check4", kK, "Request X-0 Points", 3000, 5520, -1}, {"Command4", "QPushButton", "Hide", 2640, 6120, 1092}};
 const char* const kLabels =
     "Reference Station:@120,120|Station is on:@3240,120|Skew@120,600|Angle:@2160,960|With Respect to:@360,1440|"
     "Default Skew Angle for Bent  Lines:@3120,1440|Layout Line Is:@120,2280|Reverse Layout Line:@3120,2280|"
@@ -60,27 +58,23 @@ TEST(RefLineEditor, ControlsTextsPlacesTabOrderNewStateAndNothingCutOff) {
   }
   QWidget* picture = w.findChild<QWidget*>("Picture1");
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->pos(), QPoint(Px(w, 4680), Py(w, 1320)));
-  EXPECT_TRUE(w.rect().contains(picture->geometry()));
-  EXPECT_EQ(w.findChild<QWidget*>("Option3")->parentWidget(), picture);
-  EXPECT_LT(w.findChild<QWidget*>("Option3")->y(), w.findChild<QWidget*>("Option4")->y());
+  const QWidget *option3 = w.findChild<QWidget*>("Option3"), *option4 = w.findChild<QWidget*>("Option4");
+  EXPECT_EQ(std::tuple(picture->pos(), w.rect().contains(picture->geometry()), option3->parentWidget(),
+                       option3->y() < option4->y()), std::tuple(QPoint(Px(w, 4680), Py(w, 1320)), true, picture, true));
   EXPECT_EQ(testing::TabOrder(w, order), order);
   ExpectLabels(w, kLabels);
-  QStringList checked;
+  QStringList checked;  // and nothing is cut off
   for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Check1", "Check4"})
     if (w.findChild<QAbstractButton*>(name)->isChecked()) checked << name;
   EXPECT_EQ(checked, QStringList({"Option1", "Option3"}));
-  // Nothing is cut off.
   for (QLabel* l : w.findChildren<QLabel*>()) {
     SCOPED_TRACE(l->text().toStdString());
     EXPECT_LE(l->heightForWidth(l->width()), l->height());
     EXPECT_TRUE(w.rect().contains(l->geometry()));
   }
-  for (const char* name : {"Option3", "Option4"}) {
-    auto* option = w.findChild<QRadioButton*>(name);
-    EXPECT_LE(option->sizeHint().width(), option->width()) << name;
-    EXPECT_LE(option->geometry().right(), picture->rect().right()) << name;
-  }
+  for (const QWidget* o : {option3, option4})
+    EXPECT_TRUE(o->sizeHint().width() <= o->width() && o->geometry().right() <= picture->rect().right())
+        << o->objectName().toStdString();
 }
 
 TEST(RefLineEditor, EditsLandInTheProjectAndRefreshShowsIt) {
@@ -92,25 +86,20 @@ TEST(RefLineEditor, EditsLandInTheProjectAndRefreshShowsIt) {
   QTest::keyClicks(w.findChild<QLineEdit*>("RefLineSta"), "12+34.5678");
   QTest::keyClicks(w.findChild<QLineEdit*>("TransY"), "-0.5");
   EXPECT_EQ(r.RefLineSta + " " + r.TransY, "12+34.5678 -0.5");
-  const std::pair<const char*, int RefLineData::*> lists[] = {{"StaOn", &RefLineData::StaOn},
-      {"SkewRespTo", &RefLineData::SkewRespTo}, {"LayoutLineIs", &RefLineData::LayoutLineIs},
-      {"RevLayoutLine", &RefLineData::RevLayoutLine}};
-  for (int k = 0; k < 4; ++k) {
-    w.findChild<QListWidget*>(lists[k].first)->setCurrentRow(3 - k);
-    EXPECT_EQ(r.*lists[k].second, 3 - k) << lists[k].first;
-  }
+  for (int k = 0; k < 4; ++k)
+    w.findChild<QListWidget*>(QStringList({"StaOn", "SkewRespTo", "LayoutLineIs", "RevLayoutLine"})[k])->setCurrentRow(3 - k);
+  EXPECT_EQ((std::array{r.StaOn, r.SkewRespTo, r.LayoutLineIs, r.RevLayoutLine}), (std::array{3, 2, 1, 0}));
   for (const char* name : {"Option2", "Option4", "Check3"})
     QTest::mouseClick(w.findChild<QAbstractButton*>(name), Qt::LeftButton);
-  EXPECT_EQ((std::array{r.Option1, r.Option2, r.Option3, r.Option4, r.Check3}),
-            (std::array{false, true, false, true, true}));
-  EXPECT_TRUE(on("Option2"));  // the two groups stay apart: the bent-line skew leaves the side alone
+  // The two groups stay apart: the bent-line skew leaves the side alone.
+  EXPECT_EQ((std::array{r.Option1, r.Option2, r.Option3, r.Option4, r.Check3, on("Option2")}),
+            (std::array{false, true, false, true, true, true}));
   r.StaOn = 2, r.Option1 = r.Option3 = r.Check2 = true, r.Option2 = r.Option4 = false;
   r.SkewAngle = "15\xb0" "00'00.00\"", r.LimitEndSta = "135+00.0000";
   dynamic_cast<EditorWindow&>(w).Refresh();
-  EXPECT_EQ(w.findChild<QListWidget*>("StaOn")->currentRow(), 2);
-  EXPECT_TRUE(on("Option1") && on("Option3") && on("Check2"));
-  EXPECT_EQ(w.findChild<QLineEdit*>("SkewAngle")->text(), QString::fromUtf8("15\u00b000'00.00\""));
-  EXPECT_EQ(r.StaOn, 2);  // showing the project writes nothing back
+  EXPECT_EQ(QString("%1 %2 %3 %4").arg(w.findChild<QListWidget*>("StaOn")->currentRow()).arg(r.StaOn)
+                .arg(on("Option1") && on("Option3") && on("Check2")).arg(w.findChild<QLineEdit*>("SkewAngle")->text()),
+            QString::fromUtf8("2 2 1 15\u00b000'00.00\""));  // showing the project writes nothing back
   Click(w, "Command4");
   EXPECT_FALSE(w.isVisible());
   shell.window->OpenEditor(Form::Ref);
