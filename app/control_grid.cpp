@@ -136,13 +136,18 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setEditText(col.prompt);
         ShowFromStart(combo->lineEdit());
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, column] {
+        // The row is read at the time: rows come and go.
+        connect(combo, &QComboBox::activated, this, [this, combo, column](int k) {
+          if (!quiet_) emit ChoiceEdited(combo->property("Index").toInt(), column, k, combo->itemText(k));
+        });
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, column](const QString& t) {
+          if (!quiet_) emit ChoiceEdited(combo->property("Index").toInt(), column, -1, t);
+        });
+      } else {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, column] {
           if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
         });
       }
-      connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, column] {
-        if (!quiet_) emit CellEdited(combo->property("Index").toInt(), column);
-      });
       cell = combo;
       break;
     }
@@ -262,12 +267,6 @@ void ControlGrid::ShowChoice(int row, int column, int index, const QString& text
   combo->setEditText(text);
   combo->lineEdit()->setCursorPosition(0);  // the start of the text, not its end, in a narrow box
   quiet_ = false;
-}
-
-int ControlGrid::PickedIndex(int row, int column) const {
-  auto* combo = qobject_cast<QComboBox*>(Cell(row, column));
-  const int index = combo ? combo->currentIndex() : -1;
-  return index >= 0 && combo->currentText() == combo->itemText(index) ? index : -1;
 }
 
 std::vector<int> ControlGrid::SelectedIndexes(int row, int column) const {

@@ -105,10 +105,8 @@ class ControlGrid : public QObject {
   int ChosenIndex(int row, int column) const;
   void SetChosenIndex(int row, int column, int index);
   // Drop-down that accepts typing: `index` chosen (nothing when out of range) and `text`
-  // shown from its start. PickedIndex is the chosen item while the box still shows it,
-  // -1 once something else was typed over it.
+  // shown from its start.
   void ShowChoice(int row, int column, int index, const QString& text);
-  int PickedIndex(int row, int column) const;
   std::vector<int> SelectedIndexes(int row, int column) const;
   void SetSelectedIndexes(int row, int column, const std::vector<int>& indexes);
 
@@ -124,6 +122,9 @@ class ControlGrid : public QObject {
  signals:
   // A user edit (not SetCellText / SetChosenIndex / loading).
   void CellEdited(int row, int column);
+  // The same for a drop-down that accepts typing: an item picked (its index and text), or
+  // text typed over it, which chooses nothing (index -1).
+  void ChoiceEdited(int row, int column, int index, const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -127,6 +127,7 @@ BentLine::BentLine(Project& project, QWidget* parent) : EditorWindow(project, pa
   connect(findChild<QPushButton*>("Command1"), &QPushButton::clicked, this, &EditorWindow::HideEditor);
 
   connect(grid_, &ControlGrid::CellEdited, this, &BentLine::CellEdited);
+  connect(grid_, &ControlGrid::ChoiceEdited, this, &BentLine::ChoiceEdited);
   connect(grid_->ScrollBar(), &QScrollBar::valueChanged, this, &BentLine::VScroll1_Change);
 
   grid_->AddInitialRows(kBentInitialRows);
@@ -154,24 +155,24 @@ void BentLine::ShowRowsFrom(int first) {
 void BentLine::CellEdited(int row, int column) {
   if (refreshing_ || row < 0 || row >= BentRowCount(project().BentLine)) return;
   BentRow& r = project().BentLine.rows[static_cast<size_t>(row)];
-  if (column == kCombo1 || column == kCombo2) {
-    // A pick shows the item's text; anything else in the box was typed and chooses nothing.
-    const int index = grid_->PickedIndex(row, column);
-    const std::string typed =
-        qobject_cast<QComboBox*>(grid_->Cell(row, column))->currentText().toLatin1().toStdString();
-    if (column == kCombo1) {
-      if (index >= 0) SelectBentDistanceType(r, index);
-      else r.Combo1 = -1, r.Combo1Text = typed;
-    } else {
-      if (index >= 0) SelectBentSkewType(r, index);
-      else r.Combo2 = -1, r.Combo2Text = typed;
-    }
-  } else if (column == kList1) {
+  if (column == kList1) {
     r.List1 = {};
     for (int k : grid_->SelectedIndexes(row, column))
       if (k < static_cast<int>(r.List1.size())) r.List1[k] = true;
   } else if (kTextFields[column] != nullptr) {
     r.*kTextFields[column] = grid_->CellText(row, column).toLatin1().toStdString();
+  }
+}
+
+void BentLine::ChoiceEdited(int row, int column, int index, const QString& text) {
+  if (refreshing_ || row < 0 || row >= BentRowCount(project().BentLine)) return;
+  BentRow& r = project().BentLine.rows[static_cast<size_t>(row)];
+  const bool distance = column == kCombo1;
+  if (index >= 0) {
+    distance ? SelectBentDistanceType(r, index) : SelectBentSkewType(r, index);
+  } else {
+    (distance ? r.Combo1 : r.Combo2) = -1;
+    (distance ? r.Combo1Text : r.Combo2Text) = text.toLatin1().toStdString();
   }
 }
 

@@ -27,6 +27,7 @@ class BentLine : public EditorWindow {
   void ShowRow(int i);
   void ShowRowsFrom(int first);
   void CellEdited(int row, int column);
+  void ChoiceEdited(int row, int column, int index, const QString& text);
   void SyncMaximum();
 
   ControlGrid* grid_ = nullptr;

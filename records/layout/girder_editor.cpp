@@ -162,6 +162,7 @@ GirderLine::GirderLine(Project& project, QWidget* parent) : EditorWindow(project
     if (!loading_) VScroll1_Change(v);
   });
   connect(grid_, &ControlGrid::CellEdited, this, &GirderLine::CellEdited);
+  connect(grid_, &ControlGrid::ChoiceEdited, this, &GirderLine::ChoiceEdited);
   grid_->AddInitialRows(kGirderInitialRows);
   for (int i = 0; i < grid_->RowCount(); ++i) DressRow(i);
 
@@ -194,39 +195,7 @@ void GirderLine::DressRow(int i) {
   mono.setStyleHint(QFont::TypeWriter);
   fracPoints->setFont(mono);
 
-  for (int column : {kCombo1, kCombo3, kCombo2}) {
-    auto* c = qobject_cast<QComboBox*>(grid_->Cell(i, column));
-    FitPopup(c);
-    // A pick chooses the item; typing only changes what the box shows, nothing is
-    // chosen then. The cell's row is read at the time, as rows come and go.
-    connect(c, &QComboBox::activated, this, [this, c, column](int k) {
-      if (loading_) return;
-      const int row = c->property("Index").toInt();
-      GirderRow& r = RowAt(row);
-      if (column == kCombo1) {
-        ChooseGirderLineType(r, k);
-        ShowRow(row);  // new offset type entries and terminal cell states
-      } else if (column == kCombo3) {
-        ChooseGirderInitialOffsetType(r, k);
-      } else {
-        ChooseGirderTerminalOffsetType(r, k);
-      }
-    });
-    connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, c, column](const QString& t) {
-      if (loading_) return;
-      GirderRow& r = RowAt(c->property("Index").toInt());
-      if (column == kCombo1) {
-        r.Combo1 = -1;
-        r.Combo1Text = Latin1(t);
-      } else if (column == kCombo3) {
-        r.Combo3 = -1;
-        r.Combo3Text = Latin1(t);
-      } else {
-        r.Combo2 = -1;
-        r.Combo2Text = Latin1(t);
-      }
-    });
-  }
+  for (int column : {kCombo1, kCombo3, kCombo2}) FitPopup(qobject_cast<QComboBox*>(grid_->Cell(i, column)));
   grid_->ScrollBar()->raise();
 }
 
@@ -240,18 +209,30 @@ void GirderLine::CellEdited(int row, int column) {
     for (int k : grid_->SelectedIndexes(row, column))
       if (k >= 0 && k < int(r.List1.size())) r.List1[k] = true;
   }
-  // Drop-down edits come through activated and textEdited, which tell a pick from typing.
+}
+
+// A pick chooses the item; typing only changes what the box shows, nothing is chosen then.
+void GirderLine::ChoiceEdited(int row, int column, int index, const QString& text) {
+  if (loading_ || row < 0 || row >= GirderRowCount(Table())) return;
+  GirderRow& r = RowAt(row);
+  if (index < 0) {
+    (column == kCombo1 ? r.Combo1 : column == kCombo3 ? r.Combo3 : r.Combo2) = -1;
+    (column == kCombo1 ? r.Combo1Text : column == kCombo3 ? r.Combo3Text : r.Combo2Text) = Latin1(text);
+  } else if (column == kCombo1) {
+    ChooseGirderLineType(r, index);
+    ShowRow(row);  // new offset type entries and terminal cell states
+  } else if (column == kCombo3) {
+    ChooseGirderInitialOffsetType(r, index);
+  } else {
+    ChooseGirderTerminalOffsetType(r, index);
+  }
 }
 
 void GirderLine::ShowRow(int i) {
   const bool was = loading_;
   loading_ = true;
   const GirderRow& d = RowAt(i);
-  auto combo = [&](int column, int index, const std::string& text) {
-    grid_->ShowChoice(i, column, index, QString::fromLatin1(text));
-  };
-
-  combo(kCombo1, d.Combo1, d.Combo1Text);
+  grid_->ShowChoice(i, kCombo1, d.Combo1, QString::fromLatin1(d.Combo1Text));
   auto* initialType = qobject_cast<QComboBox*>(grid_->Cell(i, kCombo3));
   QStringList entries;
   for (const std::string& e : d.Combo3Items) entries << QString::fromLatin1(e);
@@ -261,8 +242,8 @@ void GirderLine::ShowRow(int i) {
     grid_->SetItems(i, kCombo3, entries, QString::fromLatin1(kGirderOffsetTypePrompt));
     FitPopup(initialType);
   }
-  combo(kCombo3, d.Combo3, d.Combo3Text);
-  combo(kCombo2, d.Combo2, d.Combo2Text);
+  grid_->ShowChoice(i, kCombo3, d.Combo3, QString::fromLatin1(d.Combo3Text));
+  grid_->ShowChoice(i, kCombo2, d.Combo2, QString::fromLatin1(d.Combo2Text));
   for (int column : {kText1, kText2, kText3, kText4, kText13, kText16})
   {
     grid_->SetCellText(i, column, QString::fromLatin1(d.*TextField(column)));

@@ -36,6 +36,7 @@ class GirderLine : public EditorWindow {
   void ShowRow(int i);
   void SyncScrollBar();
   void CellEdited(int row, int column);
+  void ChoiceEdited(int row, int column, int index, const QString& text);
   void ShowFull();
 
   ControlGrid* grid_ = nullptr;
