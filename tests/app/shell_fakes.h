@@ -13,12 +13,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <vector>
 
+#include "../test_support.h"
 #include "app/editor_window.h"
 #include "app/frm_document.h"
 #include "app/frm_main.h"
@@ -102,7 +101,6 @@ struct Shell {
     if (withEditors) f.fill([this](Project& p) { return new FakeEditor(p, &destroyed); });
     Make(f);
   }
-  // With the given editors, e.g. the program's own (DefaultEditorFactories()).
   explicit Shell(EditorFactories f) { Make(f); }
   void Make(const EditorFactories& f) {
     settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
@@ -130,11 +128,7 @@ struct RealShell : Shell {
 };
 
 // A project as Save writes it.
-inline std::string FileBytes(const Project& p) {
-  std::string out;
-  for (const std::string& line : WriteProjectLines(p).lines) out += line + "\r\n";
-  return out;
-}
+inline std::string FileBytes(const Project& p) { return test::Bytes(p); }
 
 inline Project ReadFresh(const QString& path, QStringList* warnings = nullptr) {
   Project p;
@@ -144,11 +138,7 @@ inline Project ReadFresh(const QString& path, QStringList* warnings = nullptr) {
   return p;
 }
 
-inline std::string Slurp(const QString& path) {
-  std::ostringstream s;
-  s << std::ifstream(QFile::encodeName(path).toStdString(), std::ios::binary).rdbuf();
-  return s.str();
-}
+inline std::string Slurp(const QString& path) { return test::Slurp(QFile::encodeName(path).toStdString()); }
 
 // The named widgets in the order Tab visits them.
 inline QStringList TabOrder(QWidget& w, const QStringList& names) {

@@ -77,7 +77,6 @@ TEST(GeometryRun, UnitsOfTheChosenFilePickTheEnginesWaitsAndMessages) {
     const char* name; QString answer; QByteArray file;
     short projectUnits; QStringList log; bool refuse = false;
   } cases[] = {
-      {"title feet", "%d/pier.dat", t + "00 Units: feet;\r\n00 Project: 7;\r\n01R\r\n", 0, English("%d/pier")},
       {"title m", "%d/pier.dat", TitleLine('m') + "00 Units: feet;\r\n", 0, Metric("%d/pier")},
       {"title M", "%d/pier.dat", TitleLine('M') + "01R\r\n", 0, Metric("%d/pier")},
       {"units line metric", "%d/pier.dat", t + "00 Project: 7;\r\n00 UNITS: MeTrIc;\r\n", 0, Metric("%d/pier")},
@@ -85,7 +84,6 @@ TEST(GeometryRun, UnitsOfTheChosenFilePickTheEnginesWaitsAndMessages) {
       {"metric before the keyword", "%d/pier.dat", t + "00Metric Units: feet\r\n", 1, English("%d/pier")},
       {"keyword in columns 1-2", "%d/pier.dat", t + "Units: metric\r\n", 1, English("%d/pier")},
       {"after the description", "%d/pier.dat", t + "01R\r\n00 Units: metric;\r\n", 1, English("%d/pier")},
-      {"file English, project metric", "%d/pier.dat", t, 1, English("%d/pier")},
       {"period in a folder ends the base", "%d/job.v2/pier.dat", t, 0, English("%d/job")},
       {"cancelled", "", {}, 0, {}},
       {"empty base", ".dat", {}, 0, {"message Wexa_Kelvara: No input file has been selected."}},
@@ -204,7 +202,6 @@ TEST(PostDialogs, OkStartsTheRunAndClosesTheDialog) {
       {0, {"2"}, "", false, {}},
       {1, {"1"}, "b.lis", false, {stick + "\"8\""}}, {1, {"0"}, "b.lis", false, {stick + "\"4\""}},
       {1, {"2"}, "b.lis", false, {stick + "\"16\""}}, {1, {"-1"}, "b.lis", false, {}}, {1, {"1"}, "", false, {}},
-      {2, {}, "b.lis", false, {coord + "\"\" \"\" \"\" \"\" \"\" \"\" \"\""}},
       {2, {"100.5", "-20", "N", "12", "30", "15.5", "E"}, "b.lis", false,
        {coord + "\"100.5\" \"-20\" \"N\" \"12\" \"30\" \"15.5\" \"E\""}},
       {2, {"1", "2", "N", "3", "4", "5", "W"}, "", false, {}},
