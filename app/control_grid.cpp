@@ -1,6 +1,7 @@
 #include "app/control_grid.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+#include "app/editor_widgets.h"
 #include "app/settings.h"
 
 namespace kv {
@@ -73,8 +75,14 @@ int ControlGrid::AddRow() {
   // Just below the last row as it stands now, so rows added after scrolling line up.
   row.top = rows_.back().top + geometry_.rowHeight + geometry_.appendOffset;
   rows_.push_back(row);
-  for (size_t c = 0; c < columns_.size(); ++c)
-    rows_.back().cells.push_back(MakeCell(index, static_cast<int>(c)));
+  // Tab goes on from the row above into the new one, before the window's buttons.
+  QWidget* previous = rows_[rows_.size() - 2].cells.back();
+  for (size_t c = 0; c < columns_.size(); ++c) {
+    QWidget* cell = MakeCell(index, static_cast<int>(c));
+    rows_.back().cells.push_back(cell);
+    QWidget::setTabOrder(previous, cell);
+    previous = cell;
+  }
   Place(rows_.back());
   return index;
 }
@@ -110,12 +118,16 @@ QCompleter* NoCompletion() {
 
 }  // namespace
 
+// The drop-down list opens wide enough for its longest entry, however narrow the box.
+void FitPopup(QComboBox* c) { c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8); }
+
 QWidget* ControlGrid::MakeCell(int row, int column) {
   const GridColumn& col = columns_[column];
   QWidget* cell = nullptr;
   switch (col.kind) {
     case GridColumn::Kind::TextBox: {
       auto* edit = new QLineEdit(frame_);
+      if (col.maxLength > 0) edit->setMaxLength(col.maxLength);
       ShowFromStart(edit);
       connect(edit, &QLineEdit::textEdited, this, [this, edit, column] {
         if (!quiet_) emit CellEdited(edit->property("Index").toInt(), column);
@@ -128,6 +140,7 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
       combo->addItems(col.items);
       combo->setPlaceholderText(col.prompt);
       combo->setCurrentIndex(-1);
+      FitPopup(combo);
       if (col.editable) {
         auto* edit = new QLineEdit(combo);
         edit->setCompleter(NoCompletion());
@@ -154,7 +167,8 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
     case GridColumn::Kind::MultiList: {
       auto* list = new QListWidget(frame_);
       list->addItems(col.items);
-      list->setSelectionMode(QAbstractItemView::MultiSelection);
+      // A plain click chooses one option; Ctrl and Shift add to the choice.
+      list->setSelectionMode(QAbstractItemView::ExtendedSelection);
       list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -169,9 +183,14 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
       break;
     }
   }
+  // A turn of the wheel over a cell must not give it the focus (and with it the wheel).
+  if (cell->focusPolicy() == Qt::WheelFocus) cell->setFocusPolicy(Qt::StrongFocus);
   cell->setObjectName(col.name);
   cell->setProperty("Index", row);
   cell->installEventFilter(this);
+  // A list's wheel comes through its viewport, a typed drop-down's through its line edit.
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(cell)) view->viewport()->installEventFilter(this);
+  if (auto* combo = qobject_cast<QComboBox*>(cell); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
   cell->show();
   return cell;
 }
@@ -225,6 +244,7 @@ void ControlGrid::SetCellText(int row, int column, const QString& text) {
   quiet_ = true;
   if (auto* edit = qobject_cast<QLineEdit*>(cell)) {
     edit->setText(text);
+    edit->setCursorPosition(0);  // the start of the text in a narrow cell
   } else if (auto* combo = qobject_cast<QComboBox*>(cell)) {
     combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text));
   } else if (auto* list = qobject_cast<QListWidget*>(cell)) {
@@ -242,6 +262,7 @@ void ControlGrid::SetItems(int row, int column, const QStringList& items, const 
   combo->addItems(items);
   combo->setPlaceholderText(prompt);
   combo->setCurrentIndex(-1);
+  FitPopup(combo);
   if (combo->isEditable()) combo->setEditText(prompt);
   quiet_ = false;
 }
@@ -287,10 +308,43 @@ void ControlGrid::SetSelectedIndexes(int row, int column, const std::vector<int>
   quiet_ = false;
 }
 
+void ControlGrid::ScrollIntoView(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  int height = geometry_.rowHeight;
+  for (const GridColumn& c : columns_) height = std::max(height, c.height);
+  const double top = rows_[row].top, bottom = top + height;
+  double delta = 0;
+  if (top < 0) delta = top;
+  else if (bottom > geometry_.frameHeight) delta = std::min(top, bottom - geometry_.frameHeight);
+  if (delta == 0) return;
+  // Whole SmallChange steps, as the bar's own arrows would move it.
+  const int step = std::max(1, scroll_->singleStep());
+  const int steps = static_cast<int>(std::ceil(std::abs(delta) / step));
+  scroll_->setValue(scrollPos_ + (delta < 0 ? -steps : steps) * step);
+}
+
 bool ControlGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    const QVariant index = watched->property("Index");
-    if (index.isValid()) currentRow_ = index.toInt();
+  // The cell itself, or the viewport or line edit inside it.
+  auto* cell = qobject_cast<QWidget*>(watched);
+  if (cell != nullptr && !cell->property("Index").isValid()) cell = cell->parentWidget();
+  if (cell == nullptr || !cell->property("Index").isValid()) return QObject::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::FocusOut:
+      if (watched == cell) currentRow_ = cell->property("Index").toInt();
+      break;
+    case QEvent::FocusIn:
+      // Tab from the last row in the frame scrolls the grid to the row it reaches.
+      if (watched == cell) ScrollIntoView(cell->property("Index").toInt());
+      break;
+    case QEvent::Wheel:
+      // Over a cell without the focus the wheel scrolls the grid, never the cell's choice.
+      if (!HasFocusIn(cell)) {
+        QCoreApplication::sendEvent(scroll_, event);
+        return true;
+      }
+      break;
+    default:
+      break;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -48,6 +48,7 @@ struct GridColumn {
   QString headingName;  // objectName of the heading label (empty: name + "Heading")
   bool editable = false;  // DropDown: the box also accepts typing; it shows the prompt as its text
   int height = 0;         // twips; 0: the geometry's rowHeight
+  int maxLength = 0;      // TextBox: most characters it takes; 0: no limit
 };
 
 struct GridGeometry {
@@ -118,6 +119,8 @@ class ControlGrid : public QObject {
 
   // Raise VScroll1's Max by `amount`.
   void GrowMax(int amount);
+  // Moves VScroll1, in SmallChange steps, until the row lies inside Frame1.
+  void ScrollIntoView(int row);
 
  signals:
   // A user edit (not SetCellText / SetChosenIndex / loading).

@@ -1,6 +1,10 @@
 #include "app/editor_widgets.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,7 +33,44 @@ void SetPair(QButtonGroup* group, QRadioButton* a, bool on1, QRadioButton* b, bo
   group->setExclusive(true);
 }
 
+// Wheel input for a control that does not have the focus is dropped, so a turn of the
+// wheel over a list or drop-down never changes a choice behind the user's back.
+class WheelGuard : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    // An item view gets its wheel through its viewport, a typed drop-down through its line edit.
+    if (w != nullptr && w->property("kvWheelPart").toBool()) w = w->parentWidget();
+    return w != nullptr && !HasFocusIn(w);
+  }
+};
+
 }  // namespace
+
+bool HasFocusIn(const QWidget* w) {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && (focus == w || w->isAncestorOf(focus));
+}
+
+void TakeWheelOnlyWithFocus(QWidget* w) {
+  static WheelGuard* guard = new WheelGuard(qApp);
+  // A turn of the wheel must not hand it the focus first.
+  if (w->focusPolicy() == Qt::WheelFocus) w->setFocusPolicy(Qt::StrongFocus);
+  w->installEventFilter(guard);
+  QWidget* part = nullptr;
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(w)) part = view->viewport();
+  if (auto* combo = qobject_cast<QComboBox*>(w)) part = combo->lineEdit();
+  if (part != nullptr) part->setProperty("kvWheelPart", true), part->installEventFilter(guard);
+}
+
+int SelectedRow(const QListWidget* list) {
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  return selected.isEmpty() ? -1 : list->row(selected.constFirst());
+}
 
 QLineEdit* FieldBinder::Text(QWidget* parent, const char* name, std::string* field) {
   auto* box = new QLineEdit(parent);
@@ -75,9 +116,12 @@ QListWidget* FieldBinder::List(QWidget* parent, const char* name,
   list->setObjectName(QString::fromLatin1(name));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const char* item : items) list->addItem(QString::fromLatin1(item));
-  QObject::connect(list, &QListWidget::currentRowChanged, list, [this, field](int row) {
-    if (!loading_) *field = row;
+  // What the list shows selected is what is held: a Ctrl+click on the chosen item, or
+  // a click below the items, leaves none selected.
+  QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this, list, field] {
+    if (!loading_) *field = SelectedRow(list);
   });
+  TakeWheelOnlyWithFocus(list);
   loaders_.push_back([list, field] {
     const int row = (*field >= 0 && *field < list->count()) ? *field : -1;
     list->setCurrentRow(row);

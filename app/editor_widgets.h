@@ -50,6 +50,14 @@ QLabel* MakeLabel(QWidget* parent, const char* text);
 // The editor's "Hide" button.
 QPushButton* MakeHideButton(EditorWindow* window, const char* name);
 
+// True when the keyboard focus is on w or inside it.
+bool HasFocusIn(const QWidget* w);
+// The control takes wheel input only while it has the focus (an item view's viewport
+// included); otherwise the wheel does nothing to it.
+void TakeWheelOnlyWithFocus(QWidget* w);
+// The row of a one-choice list's selected item, -1 when none is selected.
+int SelectedRow(const QListWidget* list);
+
 // Places a widget by twips through the window's logical DPI.
 void PlaceTwips(QWidget* w, int left, int top, int width, int height);
 

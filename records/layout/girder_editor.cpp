@@ -128,9 +128,6 @@ std::string GirderRow::*TextField(int column) {
   }
 }
 
-// The drop-down list opens wide enough for its longest entry, however narrow the box.
-void FitPopup(QComboBox* c) { c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8); }
-
 }  // namespace
 
 GirderLine::GirderLine(Project& project, QWidget* parent) : EditorWindow(project, parent) {
@@ -195,7 +192,6 @@ void GirderLine::DressRow(int i) {
   mono.setStyleHint(QFont::TypeWriter);
   fracPoints->setFont(mono);
 
-  for (int column : {kCombo1, kCombo3, kCombo2}) FitPopup(qobject_cast<QComboBox*>(grid_->Cell(i, column)));
   grid_->ScrollBar()->raise();
 }
 
@@ -240,15 +236,11 @@ void GirderLine::ShowRow(int i) {
   for (int k = 0; k < initialType->count(); ++k) shown << initialType->itemText(k);
   if (shown != entries) {
     grid_->SetItems(i, kCombo3, entries, QString::fromLatin1(kGirderOffsetTypePrompt));
-    FitPopup(initialType);
   }
   grid_->ShowChoice(i, kCombo3, d.Combo3, QString::fromLatin1(d.Combo3Text));
   grid_->ShowChoice(i, kCombo2, d.Combo2, QString::fromLatin1(d.Combo2Text));
   for (int column : {kText1, kText2, kText3, kText4, kText13, kText16})
-  {
     grid_->SetCellText(i, column, QString::fromLatin1(d.*TextField(column)));
-    qobject_cast<QLineEdit*>(grid_->Cell(i, column))->setCursorPosition(0);
-  }
   grid_->Cell(i, kText2)->setEnabled(d.Text2Enabled);
   grid_->Cell(i, kCombo2)->setEnabled(d.Combo2Enabled);
   std::vector<int> selected;

@@ -88,9 +88,12 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
     QFont condensed = l->font();
     condensed.setStretch(QFont::SemiCondensed);
     l->setFont(condensed);
-    // The whole item in the tip, for items longer than the list is wide.
-    auto tip = [l] { l->setToolTip(l->currentItem() ? l->currentItem()->text() : QString()); };
-    QObject::connect(l, &QListWidget::currentRowChanged, l, tip);
+    // The whole chosen item in the tip, for items longer than the list is wide.
+    auto tip = [l] {
+      const int row = SelectedRow(l);
+      l->setToolTip(row >= 0 ? l->item(row)->text() : QString());
+    };
+    QObject::connect(l, &QListWidget::itemSelectionChanged, l, tip);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setFrameShape(QFrame::Box);
     PlaceTwips(l, left, top, width, kLineHigh);

@@ -34,6 +34,8 @@ std::vector<GridColumn> Columns() {
   for (size_t c = 0; c < kDeadLoadCellNames.size(); ++c)
     out.push_back({GridColumn::Kind::TextBox, kDeadLoadCellNames[c], kPlaces[c].left, kPlaces[c].width,
                    kPlaces[c].heading});
+  for (GridColumn& c : out)
+    if (c.name == QLatin1String("Text14")) c.maxLength = kDeadLoadUnitsWidth;
   return out;
 }
 

@@ -14,7 +14,7 @@ constexpr const char* kWindow = "DeadLoad";
 const FieldSpec kCodes[] = {
     {"Text1", 3, 1, FieldKind::Text},
     {"Text2", 4, 1, FieldKind::Text},
-    {"Text14", 5, 1, FieldKind::Text},
+    {"Text14", 5, kDeadLoadUnitsWidth, FieldKind::Text},
 };
 constexpr int kSpareWidth = 9;
 const FieldSpec kDeflections[] = {

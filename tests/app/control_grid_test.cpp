@@ -31,10 +31,21 @@ TEST(ControlGrid, DropDownPromptAndListSelection) {
   auto* list = qobject_cast<QListWidget*>(grid.Cell(0, 2));
   grid.SetSelectedIndexes(0, 2, {0, 2});
   EXPECT_EQ(grid.CellText(0, 2) + " / " + list->toolTip(), "A,C / A, C");
+  // Extended selection: a plain click chooses one item, Ctrl+click adds or takes one away,
+  // Shift+click takes the range from the last click (one item shows at a time).
+  host.show();
+  auto click = [list](int item, Qt::KeyboardModifiers keys) {
+    list->scrollToItem(list->item(item), QAbstractItemView::PositionAtTop);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, list->visualItemRect(list->item(item)).center());
+    return list->toolTip();
+  };
+  EXPECT_EQ((QStringList{click(1, {}), click(2, Qt::ControlModifier), click(1, Qt::ControlModifier),
+                         click(0, Qt::ShiftModifier)}),
+            (QStringList{"B", "B, C", "C", "A, B, C"}));
   // The keyboard reaches every item of the one-line list.
-  host.show(), list->setFocus(), list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}) QTest::keyClick(list, key);
-  EXPECT_EQ(QString::number(list->currentRow()) + " " + grid.CellText(0, 2) + " / " + list->toolTip(), "2 A / A");
+  list->setFocus(), list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(list, key);
+  EXPECT_EQ(QString::number(list->currentRow()) + " " + grid.CellText(0, 2) + " / " + list->toolTip(), "2 C / C");
 }
 
 }  // namespace

@@ -48,6 +48,16 @@ inline ControlGrid& GridOf(const QWidget& w) { return *w.findChild<ControlGrid*>
 inline int Px(const QWidget& w, double twips) { return TwipsToPixels(twips, w.logicalDpiX()); }
 inline int Py(const QWidget& w, double twips) { return TwipsToPixels(twips, w.logicalDpiY()); }
 inline void Activate(QWidget& w) { w.show(), QApplication::setActiveWindow(&w); }
+// One notch of the wheel as the window system delivers it: to the widget under the pointer,
+// spontaneous, so that it may take the focus and pass up to the parents as a real one does.
+inline void Wheel(QWidget* over, int delta = -120) {
+  QPoint at = over->rect().center();
+  QWidget* target = over->childAt(at) ? over->childAt(at) : over;
+  at = target->mapFrom(over, at);
+  QWheelEvent e(at, target->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QSpontaneKeyEvent::setSpontaneous(&e);
+  QApplication::sendEvent(target, &e);
+}
 inline void Type(QWidget* cell, const char* text) { cell->setFocus(), QTest::keyClicks(cell, text); }
 inline void Pick(QWidget* combo, int index) {  // as the user picks with the keyboard
   auto* c = qobject_cast<QComboBox*>(combo);

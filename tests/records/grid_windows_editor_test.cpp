@@ -211,9 +211,93 @@ TEST(GridWindow, FileOpenGrowsTheGridAndTheNextFileShrinksIt) {
   }
 }
 
+// One notch of the wheel over a cell without the focus scrolls the grid by the bar's own
+// wheel step and changes nothing in the row: not a line type, not an option, not a text.
+TEST(GridWindow, TheWheelScrollsTheGridAndNeverChangesACellWithoutTheFocus) {
+  const std::pair<Form, const char*> cases[] = {
+      {Form::Gird, "Combo1"}, {Form::Gird, "List1"}, {Form::Bent, "Combo2"}, {Form::Bent, "List1"}, {Form::Dead, "Text3"}};
+  for (const auto& [form, name] : cases) {
+    SCOPED_TRACE(name + std::to_string(int(form)));
+    Program prog;
+    prog.Open(test::Slurp(KV_TEST_DATA "/bridge_english.dat"));
+    QWidget& w = *prog.window->editors().Show(form);
+    Activate(w);
+    ControlGrid& g = GridOf(w);
+    g.Cell(0, g.ColumnIndex(name))->clearFocus();
+    const std::string before = RowText(w, 0), saved = test::Bytes(prog.project());
+    const double top0 = g.RowTop(0);
+    Wheel(g.Cell(0, name));
+    const QScrollBar* bar = g.ScrollBar();
+    const int moved = std::min(QApplication::wheelScrollLines() * bar->singleStep(), bar->pageStep());
+    EXPECT_EQ(std::tuple(RowText(w, 0), bar->value(), int(ScrollOf(prog.project(), form).Pos), g.RowTop(0)),
+              std::tuple(before, moved, moved, top0 - moved));
+    EXPECT_EQ(test::Bytes(prog.project()), saved);
+  }
+}
+
+// Tab from the last row inside the frame to the row below it scrolls the grid, through
+// VScroll1 in SmallChange steps, until that row shows whole; focus in a row above the frame
+// scrolls it back.
+TEST(GridWindow, KeyboardFocusInARowOutsideTheFrameScrollsItIntoView) {
+  for (const GridKind& k : kKinds) {
+    SCOPED_TRACE(int(k.form));
+    Program prog;
+    QWidget& w = *prog.window->editors().Show(k.form);
+    Activate(w);
+    Click(w, k.add);
+    ControlGrid& g = GridOf(w);
+    const int frameBottom = g.Frame()->height();
+    auto whole = [&](int row) {
+      QWidget* c = g.Cell(row, 0);
+      return c->y() >= 0 && c->y() + c->height() <= frameBottom;
+    };
+    int last = 0;
+    while (whole(last + 1)) ++last;
+    ASSERT_FALSE(whole(last + 1));
+    const int lastColumn = int(g.Columns().size()) - 1;
+    g.Cell(last, lastColumn)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QWidget* focus = QApplication::focusWidget();
+    const QScrollBar* bar = g.ScrollBar();
+    EXPECT_EQ(std::tuple(focus ? focus->property("Index").toInt() : -1, whole(last + 1), bar->value() % bar->singleStep()),
+              std::tuple(last + 1, true, 0));
+    EXPECT_EQ(int(ScrollOf(prog.project(), k.form).Pos), bar->value());
+    EXPECT_GT(bar->value(), 0);
+    g.ScrollBar()->setValue(bar->maximum());
+    g.Cell(0, 0)->setFocus();
+    EXPECT_EQ(std::pair(whole(0), bar->value() % bar->singleStep()), std::pair(true, 0));
+  }
+}
+
+// Cells show the start of their text after File Open, Insert Row and Delete Row, even where a
+// row takes over the very text it held; the drop-downs open wide enough for their items.
+TEST(GridWindow, CellsShowTheStartOfTheirTextAndDropDownsOpenWide) {
+  for (const GridKind& k : std::span(kKinds, 3)) {
+    SCOPED_TRACE(k.code);
+    Program prog;
+    QWidget& w = *prog.window->editors().Show(k.form);
+    Activate(w);
+    prog.OpenWith(k.code, 25, [](int) {
+      return std::string("06  8500000R123015501  25000ABUT 4 LONGER TEXT");  // every row alike
+    });
+    ControlGrid& g = GridOf(w);
+    QStringList notAtStart;
+    auto check = [&](const char* when) {
+      for (QLineEdit* e : g.Frame()->findChildren<QLineEdit*>())
+        if (e->cursorPosition() != 0 && !e->hasFocus()) notAtStart << QString("%1 %2 row %3").arg(when, e->objectName(), e->property("Index").toString());
+    };
+    check("open");
+    g.Cell(1, 0)->setFocus(), Click(w, "Insert"), check("insert");
+    g.Cell(1, 0)->setFocus(), Click(w, "Delete"), check("delete");
+    EXPECT_EQ(notAtStart, QStringList());
+    for (QComboBox* c : g.Frame()->findChildren<QComboBox*>())
+      EXPECT_GE(c->view()->minimumWidth(), c->view()->sizeHintForColumn(0)) << c->objectName().toStdString();
+  }
+}
+
 TEST(GridWindow, TypedRowsAreSavedInTheirColumns) {
   using Entry = std::tuple<int, const char*, const char*>;  // row, cell, "#i,j" picks items i and j, else typed
-  const struct { Form form; const char* code; std::vector<Entry> entered; std::vector<std::string> saved; } cases[] = {
+  const struct { Form form; const char* code; std::vector<Entry> entered; std::vector<std::string> saved; short metric = 0; } cases[] = {
       {Form::Gird, "05",
        {{0, "Combo1", "#3"}, {0, "Text1", "12.5"}, {0, "Combo3", "#1"}, {0, "Text2", "14.5"}, {0, "Combo2", "#2"},
         {0, "Text3", "-0.125"}, {0, "Text4", "G1 TEST"}, {0, "Text13", "5"}, {0, "Text16", "E"}, {0, "List1", "#0,4"},
@@ -230,10 +314,13 @@ TEST(GridWindow, TypedRowsAreSavedInTheirColumns) {
        {{0, "Text1", "A"}, {0, "Text2", "1"}, {0, "Text3", "0"}, {0, "Text4", "0.125"}, {0, "Text5", "0.25"},
         {0, "Text6", "0.375"}, {0, "Text7", "0.5"}, {0, "Text8", "0.55"}, {0, "Text9", "0.5"}, {0, "Text10", "0.375"},
         {0, "Text11", "0.25"}, {0, "Text12", "0.125"}, {0, "Text13", "0"}, {1, "Text14", "m"}},
-       {"07A1            0000  0125  0250  0375  0500  0550  0500  0375  0250  0125  0000", "07  m" + std::string(75, ' ')}}};
+       {"07A1            0000  0125  0250  0375  0500  0550  0500  0375  0250  0125  0000", "07  m" + std::string(75, ' ')}},
+      // The units cell takes one character: "mm" would write the row with 2 decimals and read it back with 4.
+      {Form::Dead, "07", {{0, "Text14", "mm"}, {0, "Text3", "0.0125"}}, {"07  m          00125" + std::string(60, ' ')}, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     Program prog;
+    prog.project().MetricUnits = c.metric;
     QWidget& w = *prog.window->editors().Ensure(c.form);
     Activate(w);
     for (const auto& [row, name, text] : c.entered) {
@@ -259,7 +346,7 @@ TEST(GirderLineEditor, LineTypeSetsOffsetEntriesAndTerminalCellsAndDeleteMovesTh
   };
   EXPECT_EQ(std::tuple(cell(0, "Text13")->font().family(), fixed("Text13"), fixed("Text4")),
             std::tuple(QString("Courier New"), true, false));
-  EXPECT_EQ(qobject_cast<QListWidget*>(cell(0, "List1"))->selectionMode(), QAbstractItemView::MultiSelection);
+  EXPECT_EQ(qobject_cast<QListWidget*>(cell(0, "List1"))->selectionMode(), QAbstractItemView::ExtendedSelection);
   const std::tuple<int, const char*, const char*> steps[] = {
       {1, "Segmented||(Offset Type)|7.5~|(Offset Type)~|||||", "Normal from base,,,"},
       {4, "Offset Varies||(Offset Type)|7.5~|(Offset Type)~|||||",

@@ -107,5 +107,36 @@ TEST(RefLineEditor, EditsLandInTheProjectAndRefreshShowsIt) {
   EXPECT_EQ(w.findChild<QLineEdit*>("LimitEndSta")->text(), "135+00.0000");
 }
 
+// What a one-choice list shows selected is what Save writes: after a Ctrl+click on the chosen
+// item, or a click below the items, none is selected and the line carries the code for none.
+// The wheel over a list without the focus changes nothing.
+TEST(FormLists, WhatTheListShowsSelectedIsWrittenAndTheWheelNeedsTheFocus) {
+  const struct { Form form; const char* list; int item; const char* code; int column; char chosen, none; bool below; } cases[] = {
+      {Form::Cross, "CrownType", 3, "03", 3, 'P', 'A', false}, {Form::Cross, "CrownType", 3, "03", 3, 'P', 'A', true},
+      {Form::Ref, "StaOn", 2, "04", 14, '2', ' ', false}, {Form::Ref, "SkewRespTo", 1, "04", 24, '2', '0', false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.list) + (c.below ? " below" : ""));
+    testing::RealShell shell;
+    shell.window->OpenEditor(c.form);
+    QWidget& w = *shell.Editor(c.form);
+    Activate(w);
+    auto* list = w.findChild<QListWidget*>(c.list);
+    auto written = [&] { return Saved(shell.window->project(), c.code).at(0).at(c.column - 1); };
+    auto click = [&](QPoint at, Qt::KeyboardModifiers keys) { QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, at); };
+    list->scrollToItem(list->item(c.item));
+    click(list->visualItemRect(list->item(c.item)).center(), {});
+    const char picked = written();
+    if (c.below) click({4, list->viewport()->height() - 2}, {});
+    else click(list->visualItemRect(list->item(c.item)).center(), Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(picked, written(), list->selectedItems().size()), std::tuple(c.chosen, c.none, 0));
+    // One notch over the list while another control has the focus.
+    click(list->visualItemRect(list->item(c.item)).center(), {});
+    w.findChild<QLineEdit*>()->setFocus();
+    Wheel(list);
+    EXPECT_EQ(std::tuple(written(), list->verticalScrollBar()->value()),
+              std::tuple(c.chosen, c.form == Form::Ref ? c.item : 0));
+  }
+}
+
 }  // namespace
 }  // namespace kv
