@@ -28,6 +28,8 @@ EditorWindow* EditorRegistry::Ensure(Form f) {
 EditorWindow* EditorRegistry::Show(Form f) {
   EditorWindow* w = Ensure(f);
   if (w == nullptr) return nullptr;
+  // A minimized editor comes back as it was before, in front.
+  if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->show();
   w->raise();
   w->activateWindow();

@@ -1,10 +1,12 @@
 #include "app/frm_main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -21,7 +23,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <fstream>
+#include <cstring>
+#include <span>
 #include <map>
 #include <string>
 
@@ -63,14 +66,17 @@ constexpr std::array<ToolButton, 5> kToolButtons = {{
     {"Copy", "Copy text from the output area", "copy"},
 }};
 
+// The toolbar's images, and the program's own icon (the one the desktop entry names).
 QIcon LoadIcon(const char* name) {
   static const bool svg = QImageReader::supportedImageFormats().contains("svg");
+  const bool program = std::strcmp(name, kProgramIconName) == 0;
   QIcon icon;
   if (svg) {
     icon.addFile(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
   } else {
-    icon.addFile(QStringLiteral(":/icons/%1-24.png").arg(QLatin1String(name)), QSize(24, 24));
-    icon.addFile(QStringLiteral(":/icons/%1-48.png").arg(QLatin1String(name)), QSize(48, 48));
+    static constexpr int kProgramSizes[] = {16, 32, 48, 64}, kToolSizes[] = {24, 48};
+    for (int size : program ? std::span<const int>(kProgramSizes) : std::span<const int>(kToolSizes))
+      icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size), QSize(size, size));
   }
   return icon;
 }
@@ -116,6 +122,8 @@ QAction* AddLine(QMenu* menu, const MenuLine& line) {
 
 }  // namespace
 
+QIcon ProgramIcon() { return BundledIcon(kProgramIconName); }
+
 frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
@@ -124,7 +132,9 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   InitShellResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(kMainCaption));
-  setWindowIcon(BundledIcon("new"));
+  // Every window of the program, dialogs included, carries the program's own icon.
+  QApplication::setWindowIcon(ProgramIcon());
+  setWindowIcon(ProgramIcon());
   // The bars are switched from the View menu only, so its check marks stay true.
   setContextMenuPolicy(Qt::NoContextMenu);
   setCentralWidget(mdi_);
@@ -136,6 +146,7 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   if (platform_.settings != nullptr) place = ReadPlacement(*platform_.settings);
   move(TwipsToPixels(place.left, DpiX()), TwipsToPixels(place.top, DpiY()));
   resize(TwipsToPixels(place.width, DpiX()), TwipsToPixels(place.height, DpiY()));
+  KeepReachable();
 
   HelpFile = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
                                       QStringLiteral("/help/index.html"));
@@ -283,9 +294,12 @@ void frmMain::RunHook(MenuHook hook) {
 frmDocument* frmMain::Listing() {
   if (listing_ == nullptr) {
     listing_ = new frmDocument;
-    listing_->setWindowIcon(BundledIcon("new"));
-    listingFrame_ = mdi_->addSubWindow(listing_);
-    listingFrame_->setAttribute(Qt::WA_DeleteOnClose);
+    // Kept until the program ends: no title bar, no system menu, and a close request
+    // (Ctrl+F4, the area's own commands) is refused. Without a title bar the text area
+    // that the layout sizes shows whole above the status bar.
+    listingFrame_ = mdi_->addSubWindow(listing_, Qt::SubWindow | Qt::FramelessWindowHint);
+    listingFrame_->setSystemMenu(nullptr);
+    listingFrame_->installEventFilter(this);
     listingFrame_->move(0, 0);
     listingFrame_->show();
   }
@@ -304,9 +318,25 @@ void frmMain::LayoutListing() {
                              std::max(0, high - TwipsToPixels(1200, DpiY())));
 }
 
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listingFrame_ && event->type() == QEvent::Close) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   LayoutListing();
+}
+
+// A position stored on a screen that is no longer there comes back onto the nearest.
+void frmMain::KeepReachable() {
+  QList<QRect> areas;
+  for (const QScreen* sc : QGuiApplication::screens()) areas << sc->availableGeometry();
+  const QPoint at = KeepOnScreen(frameGeometry(), areas);
+  if (at != frameGeometry().topLeft()) move(at);
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -331,7 +361,8 @@ void frmMain::ShowMarks() {
 
 void frmMain::mnuFileNew_Click() {
   if (platform_.dialogs == nullptr) return;
-  const QString name = platform_.dialogs->OpenFileName(
+  // The name of a file that does not exist yet is what New is for.
+  const QString name = platform_.dialogs->NewFileName(
       this, QStringLiteral("Open New File"), QStringLiteral("All Files (*.dat)|*.dat"),
       DialogFileName);
   if (name.isEmpty()) return;
@@ -344,14 +375,22 @@ void frmMain::mnuFileOpen_Click() {
   const QString name = platform_.dialogs->OpenFileName(
       this, QString(), QStringLiteral("Geometry Input Files (*.dat)|*.dat"), DialogFileName);
   if (name.isEmpty()) return;
+  OpenFile(name);
+}
+
+void frmMain::OpenFile(const QString& name) {
   DialogFileName = name;
   CurrentInputFile = name;
-  const std::string path = QFile::encodeName(name).toStdString();
-  // A file that cannot be opened ends the command before the project is cleared.
-  if (!std::ifstream(path, std::ios::binary)) return;
-  // A second file must not inherit the first one's fields, rows or marks.
+  // An empty file, or one that cannot be read, changes nothing: the project, its rows
+  // and the check marks stay as they were.
+  std::string bytes;
+  if (!ReadFileBytes(QFile::encodeName(name).toStdString(), bytes) || bytes.empty()) return;
+  // A second file must not inherit the first one's fields or rows; the "&Data Entry"
+  // check marks stay, since nothing clears them.
+  const auto marks = project_.marked;
   project_.Reset();
-  ReadInputFile(path, project_,
+  project_.marked = marks;
+  ReadInputText(std::move(bytes), project_,
                 [this](const std::string& warning) { ShowMessage(QString::fromLatin1(warning)); });
   ShowMarks();
   editors_.RefreshAll();

@@ -12,6 +12,7 @@
 #include "inputfile/project.h"
 
 class QAction;
+class QIcon;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -27,6 +28,10 @@ inline constexpr const char* kMainCaption = "Wexa Kelvara";
 // The program's title: the title of its message boxes.
 inline constexpr const char* kProgramTitle = "Wexa_Kelvara";
 inline constexpr const char* kStatusText = "Use File | New or File | Open to start";
+// The program's icon and desktop file, by the name the desktop entry gives them.
+inline constexpr const char* kProgramIconName = "wexa-kelvara";
+
+QIcon ProgramIcon();
 
 // Menu entries whose behaviour lives outside the shell; their owners connect here.
 enum class MenuHook { RunGeometry, RunProjCoord, RunCamber, RunStick, HelpContents, HelpSearch, HelpAbout };
@@ -60,6 +65,8 @@ class frmMain : public QMainWindow {
 
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
+  // File Open of a chosen name (also the name given on the command line).
+  void OpenFile(const QString& name);
   void mnuFileSave_Click();
   void mnuFileSaveAs_Click();
   void mnuFilePrint_Click();
@@ -71,6 +78,7 @@ class frmMain : public QMainWindow {
   void tbToolBar_ButtonClick(const QString& key);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -84,6 +92,7 @@ class frmMain : public QMainWindow {
   void LayoutListing();
   void ShowMessage(const QString& text);
   void ShowMarks();
+  void KeepReachable();
   void RunHook(MenuHook hook);
   double DpiX() const;
   double DpiY() const;

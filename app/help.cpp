@@ -314,7 +314,9 @@ void ShowHelpSearch(frmMain& main) { ShowHelp(main, true); }
 void ShowAbout(frmMain& main) {
   auto* about = new frmAbout(main);
   about->setAttribute(Qt::WA_DeleteOnClose);
-  about->open();
+  // Modal to the whole program: no post-processor dialog can start a run behind it.
+  about->setWindowModality(Qt::ApplicationModal);
+  about->show();
 }
 
 void InstallHelp(frmMain& main) {

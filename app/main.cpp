@@ -1,9 +1,11 @@
-// Start-up: the main window at its stored position, then the program's folder. No
-// file is opened and no editor shown.
+// Start-up: the main window at its stored position, then the program's folder. A file
+// named on the command line (the desktop entry passes one) is opened as File Open does.
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/frm_main.h"
 #include "app/qt_platform.h"
 #include "kv_version.h"
@@ -14,20 +16,22 @@
 
 int main(int argc, char** argv) {
   // Answered before any window system is needed, so they work on a bare terminal.
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
+  const kv::CommandLine line = kv::ParseCommandLine(argc, argv);
+  switch (line.action) {
+    case kv::CommandLine::Action::Version:
       std::printf("wexa-kelvara %s\n", KV_VERSION);
       return 0;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf(
-          "Usage: wexa-kelvara [--version] [--help]\n"
-          "Editor for bridge geometry input files (*.dat). The engines and the help\n"
-          "document are looked for in the program's folder.\n");
+    case kv::CommandLine::Action::Help:
+      std::fputs(kv::kUsage, stdout);
       return 0;
-    }
+    case kv::CommandLine::Action::Error:
+      std::fprintf(stderr, "wexa-kelvara: %s\n%s", line.error.c_str(), kv::kUsage);
+      return 2;
+    case kv::CommandLine::Action::Run:
+      break;
   }
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kv::kProgramIconName));
   kv::QtPlatform platform;
   kv::frmMain window(platform.Get());
   // Runs: geometry and the post-processors.
@@ -36,5 +40,6 @@ int main(int argc, char** argv) {
   kv::InstallHelp(window);
   window.show();
   window.RecordProgramFolder();
+  if (!line.file.empty()) window.OpenFile(QString::fromLocal8Bit(line.file.c_str()));
   return app.exec();
 }

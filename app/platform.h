@@ -6,8 +6,10 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
+class QObject;
 class QSettings;
 class QWidget;
 
@@ -22,6 +24,9 @@ class FileDialogs {
                                const QString& fileName) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                const QString& fileName) = 0;
+  // An open dialog that also takes the name of a file that does not exist yet.
+  virtual QString NewFileName(QWidget* parent, const QString& title, const QString& filter,
+                              const QString& fileName) = 0;
 };
 
 enum class MessageIcon { None, Information };
@@ -61,13 +66,15 @@ class ProgramStarter {
   virtual bool Start(const QString& program, const QStringList& arguments, WindowStyle style) = 0;
 };
 
-// The time of day for the status bar, and the fixed waits of the runs, during which
-// window events go on being processed.
+// The time of day for the status bar, and the fixed waits of the runs. A wait is a
+// timer, not a nested event loop: `then` runs once `milliseconds` have passed, with
+// window events (and other runs) going on meanwhile; it is dropped when `context`
+// is gone by then. So each run goes on at its own time.
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual QDateTime Now() const = 0;
-  virtual void Wait(int milliseconds) = 0;
+  virtual void After(int milliseconds, QObject* context, std::function<void()> then) = 0;
 };
 
 // The seams frmMain works through; none of them is owned by it.

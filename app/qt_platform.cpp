@@ -1,7 +1,6 @@
 #include "app/qt_platform.h"
 
 #include <QClipboard>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -49,6 +48,15 @@ class QtFileDialogs final : public FileDialogs {
   QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                        const QString& fileName) override {
     return QFileDialog::getSaveFileName(parent, title, fileName, QtFileFilter(filter));
+  }
+  QString NewFileName(QWidget* parent, const QString& title, const QString& filter,
+                      const QString& fileName) override {
+    QFileDialog dialog(parent, title, QString(), QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!fileName.isEmpty()) dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
   }
 };
 
@@ -124,10 +132,8 @@ class QtProgramStarter final : public ProgramStarter {
 class QtClock final : public Clock {
  public:
   QDateTime Now() const override { return QDateTime::currentDateTime(); }
-  void Wait(int milliseconds) override {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+  void After(int milliseconds, QObject* context, std::function<void()> then) override {
+    QTimer::singleShot(milliseconds, context, std::move(then));
   }
 };
 

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <cmath>
 
 namespace kv {
@@ -39,6 +40,26 @@ void WritePlacement(QSettings& store, const WindowPlacement& p) {
   store.setValue(QStringLiteral("MainHeight"), text(p.height));
   store.endGroup();
   store.sync();
+}
+
+QPoint KeepOnScreen(const QRect& frame, const QList<QRect>& screens) {
+  // Enough to grab the title bar and drag the window.
+  const int wide = std::min(100, frame.width()), high = std::min(40, frame.height());
+  const QRect* nearest = nullptr;
+  double best = 0;
+  for (const QRect& area : screens) {
+    const QRect seen = area.intersected(frame);
+    if (seen.width() >= wide && seen.height() >= high) return frame.topLeft();
+    const QPoint d = area.center() - frame.center();
+    const double distance = std::hypot(double(d.x()), double(d.y()));
+    if (nearest == nullptr || distance < best) nearest = &area, best = distance;
+  }
+  if (nearest == nullptr) return frame.topLeft();
+  auto fit = [](int at, int size, int first, int room) {
+    return std::max(first, std::min(at, first + room - size));
+  };
+  return {fit(frame.x(), frame.width(), nearest->x(), nearest->width()),
+          fit(frame.y(), frame.height(), nearest->y(), nearest->height())};
 }
 
 int TwipsToPixels(double twips, double dpi) {

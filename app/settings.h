@@ -1,6 +1,9 @@
 // The main window's position in the per-user settings store, in twips.
 #pragma once
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QSettings;
@@ -22,6 +25,11 @@ struct WindowPlacement {
 WindowPlacement ReadPlacement(QSettings& store);
 // The four values as decimal text of whole twips.
 void WritePlacement(QSettings& store, const WindowPlacement& placement);
+
+// Where a window at `frame` goes so that a user can reach it: where it is when enough of
+// it lies on one of the screens' areas, else moved inside the nearest area (its
+// top-left corner kept on it when the window is larger than the area).
+QPoint KeepOnScreen(const QRect& frame, const QList<QRect>& screens);
 
 // 1440 twips to the inch, through the screen's logical dots per inch.
 int TwipsToPixels(double twips, double dpi);

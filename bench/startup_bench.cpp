@@ -102,6 +102,7 @@ class NoDialogs : public kv::FileDialogs {
   QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
     return {};
   }
+  QString NewFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString answer;
 };
 

@@ -47,11 +47,11 @@ std::string LineReader::ReadPaddedLine() {
   return line;
 }
 
-bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn) {
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   // One read of the whole file; a file whose size cannot be told is read in pieces.
-  std::string bytes;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   in.seekg(0, std::ios::beg);
@@ -63,7 +63,12 @@ bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn)
   }
   char chunk[4096];
   while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, in.gcount());
-  if (in.bad()) return false;
+  return !in.bad();
+}
+
+bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
   ReadInputText(std::move(bytes), p, warn);
   return true;
 }

@@ -26,6 +26,9 @@ class LineReader {
   std::size_t pos_ = 0;
 };
 
+// The whole file's bytes; false when it could not be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+
 // Reads the file into p (which is not cleared first). Warnings go to warn in order.
 // Returns false when the file could not be opened.
 bool ReadInputFile(const std::string& path, Project& p, const WarningSink& warn);

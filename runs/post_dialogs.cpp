@@ -2,10 +2,12 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/editor_widgets.h"
 #include "app/frm_main.h"
 #include "runs/runs.h"
 
@@ -52,11 +54,22 @@ void PostDialog::FinishLayout(QGridLayout* grid, int row, int columns) {
   connect(Command1, &QPushButton::clicked, this, &PostDialog::Command1_Click);
 }
 
+void PostDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && plain && Command1 != nullptr && Command1->isEnabled()) {
+    Command1->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void PostDialog::Command1_Click() {
   if (main_.isNull()) return;
-  // The run waits with events going on; this dialog may be gone when it returns.
-  QPointer<PostDialog> self(this);
-  if (Run() && self) self->close();
+  // The camber run goes on after its wait; this dialog may be gone by then.
+  Run([self = QPointer<PostDialog>(this)] {
+    if (self) self->close();
+  });
 }
 
 Camber::Camber(frmMain& main) : PostDialog(main, "Camber", "Camber") {
@@ -68,7 +81,9 @@ Camber::Camber(frmMain& main) : PostDialog(main, "Camber", "Camber") {
   FinishLayout(grid, 2, 2);
 }
 
-bool Camber::Run() { return RunCamber(*main(), GirderSelect->text()); }
+void Camber::Run(std::function<void()> finished) {
+  RunCamber(*main(), GirderSelect->text(), std::move(finished));
+}
 
 Stick::Stick(frmMain& main) : PostDialog(main, "Stick", "Stick Figure") {
   auto* grid = new QGridLayout(this);
@@ -80,6 +95,7 @@ Stick::Stick(frmMain& main) : PostDialog(main, "Stick", "Stick Figure") {
   cmbOutType->setPlaceholderText(QStringLiteral("Output Type"));
   cmbOutType->setCurrentIndex(-1);
   cmbOutType->setMinimumWidth(150);
+  TakeWheelOnlyWithFocus(cmbOutType);
   grid->addWidget(cmbOutType, 0, 1);
   FinishLayout(grid, 1, 2);
 }
@@ -88,7 +104,9 @@ int Stick::OutputCode() const {
   return cmbOutType->currentIndex() < 0 ? 0 : cmbOutType->currentData().toInt();
 }
 
-bool Stick::Run() { return RunStick(*main(), OutputCode()); }
+void Stick::Run(std::function<void()> finished) {
+  if (RunStick(*main(), OutputCode())) finished();
+}
 
 ProjectCoord::ProjectCoord(frmMain& main)
     : PostDialog(main, "ProjectCoord", "Project Coordinates") {
@@ -116,11 +134,12 @@ ProjectCoord::ProjectCoord(frmMain& main)
   FinishLayout(grid, 5, 6);
 }
 
-bool ProjectCoord::Run() {
-  return RunProjectCoord(*main(), NorthOff->text(), EastOff->text(), [this] {
+void ProjectCoord::Run(std::function<void()> finished) {
+  const bool started = RunProjectCoord(*main(), NorthOff->text(), EastOff->text(), [this] {
     return QStringList{NorS->text(), Degrees->text(), Minutes->text(), Seconds->text(),
                        EorW->text()};
   });
+  if (started) finished();
 }
 
 }  // namespace kv

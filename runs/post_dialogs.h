@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QGridLayout;
@@ -25,10 +26,14 @@ class PostDialog : public QWidget {
 
  protected:
   PostDialog(frmMain& main, const char* name, const char* caption);
+  // Enter presses "OK", as its default look promises.
+  void keyPressEvent(QKeyEvent* event) override;
   // Adds "OK" below the fields and connects it.
   void FinishLayout(QGridLayout* grid, int row, int columns);
-  // The run of this dialog; false keeps the dialog open.
-  virtual bool Run() = 0;
+  // The run of this dialog; it calls `finished` when it is over (after its wait, for
+  // the camber run), and the dialog closes then. A cancelled file dialog never calls
+  // it, so the dialog stays open.
+  virtual void Run(std::function<void()> finished) = 0;
 
  private:
   void Command1_Click();
@@ -42,7 +47,7 @@ class Camber : public PostDialog {
   QLineEdit* GirderSelect;
 
  protected:
-  bool Run() override;
+  void Run(std::function<void()> finished) override;
 };
 
 class Stick : public PostDialog {
@@ -54,7 +59,7 @@ class Stick : public PostDialog {
   int OutputCode() const;
 
  protected:
-  bool Run() override;
+  void Run(std::function<void()> finished) override;
 };
 
 class ProjectCoord : public PostDialog {
@@ -64,7 +69,7 @@ class ProjectCoord : public PostDialog {
   QLineEdit *NorthOff, *EastOff, *NorS, *Degrees, *Minutes, *Seconds, *EorW;
 
  protected:
-  bool Run() override;
+  void Run(std::function<void()> finished) override;
 };
 
 // The dialog of type T for this main window, created when there is none, then shown.

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 
 #include "app/frm_document.h"
 #include "app/frm_main.h"
@@ -19,8 +18,9 @@ void Tell(frmMain& main, const QString& text) {
   if (MessageBoxes* m = main.platform().messages) m->Show(&main, Title(), text);
 }
 
-void Wait(frmMain& main, int milliseconds) {
-  if (Clock* c = main.platform().clock) c->Wait(milliseconds);
+// Goes on with `then` after the wait, unless the main window is gone by then.
+void After(frmMain& main, int milliseconds, std::function<void()> then) {
+  if (Clock* c = main.platform().clock) c->After(milliseconds, &main, std::move(then));
 }
 
 // The shared open dialog; remembers what was chosen. Empty when cancelled.
@@ -32,41 +32,6 @@ QString AskOpen(frmMain& main, const QString& title, const char* filter,
   if (!name.isEmpty()) main.DialogFileName = name;
   return name;
 }
-
-// One geometry run. The waits let other runs start and finish in between; everything
-// this run needs afterwards lives here.
-class GeometryRun {
- public:
-  explicit GeometryRun(frmMain& main) : main_(&main) {}
-
-  void Go() {
-    const QString path = AskOpen(*main_, QString(), "Kelvara input (*.dat)|*.dat",
-                                 main_->DialogFileName);
-    if (path.isEmpty()) return;
-    base_ = BaseName(path);
-    if (base_.isEmpty()) return Tell(*main_, QStringLiteral("No input file has been selected."));
-    metric_ = FileIsMetric(path);
-    const QString input = base_ + ".dat", listing = base_ + ".lis";
-    if (metric_) {
-      const QString intermediate = base_ + ".bip";
-      if (!StartProgram(*main_, "KvarM2e", {input, intermediate}, WindowStyle::MaximizedFocus))
-        return;
-      Wait(*main_, 1000);
-      if (main_.isNull()) return;
-      if (!StartProgram(*main_, "KvarMetr", {intermediate, listing}, WindowStyle::Hidden)) return;
-    } else {
-      if (!StartProgram(*main_, "KvarEngl", {input, listing}, WindowStyle::Hidden)) return;
-    }
-    Wait(*main_, 2000);
-    if (main_.isNull()) return;
-    ShowListing(*main_, listing);
-  }
-
- private:
-  QPointer<frmMain> main_;
-  QString base_;
-  bool metric_ = false;
-};
 
 }  // namespace
 
@@ -142,22 +107,44 @@ void ShowListing(frmMain& main, const QString& listing) {
   out->setPlainText(lines.join(QLatin1Char('\n')) + (lines.isEmpty() ? "" : "\n"));
 }
 
-void RunGeometry(frmMain& main) { GeometryRun(main).Go(); }
+// One geometry run. Each run keeps its own names and units in its steps, so a run
+// started during another's wait does not disturb it, and each shows its own listing
+// when its own wait ends.
+void RunGeometry(frmMain& main) {
+  const QString path = AskOpen(main, QString(), "Kelvara input (*.dat)|*.dat", main.DialogFileName);
+  if (path.isEmpty()) return;
+  const QString base = BaseName(path);
+  if (base.isEmpty()) return Tell(main, QStringLiteral("No input file has been selected."));
+  const QString input = base + ".dat", listing = base + ".lis";
+  auto show = [&main, listing] { ShowListing(main, listing); };
+  if (FileIsMetric(path)) {
+    const QString intermediate = base + ".bip";
+    if (!StartProgram(main, "KvarM2e", {input, intermediate}, WindowStyle::MaximizedFocus)) return;
+    After(main, 1000, [&main, intermediate, listing, show] {
+      if (StartProgram(main, "KvarMetr", {intermediate, listing}, WindowStyle::Hidden))
+        After(main, 2000, show);
+    });
+  } else if (StartProgram(main, "KvarEngl", {input, listing}, WindowStyle::Hidden)) {
+    After(main, 2000, show);
+  }
+}
 
-bool RunCamber(frmMain& main, const QString& girderSelect) {
-  QPointer<frmMain> keep(&main);
+bool RunCamber(frmMain& main, const QString& girderSelect, std::function<void()> done) {
   const QString path =
       AskOpen(main, QString(), "Geometry Output Files (*.lis)|*.lis", QString());
   if (path.isEmpty()) return false;
   const QString base = BaseName(path);
-  if (!StartProgram(main, "Kvar2Cmb", {base + ".lis", girderSelect}, WindowStyle::Hidden))
+  if (!StartProgram(main, "Kvar2Cmb", {base + ".lis", girderSelect}, WindowStyle::Hidden)) {
+    if (done) done();
     return true;
-  Wait(main, 1000);
-  if (keep.isNull()) return true;
-  if (QFileInfo::exists(base + ".cmb"))
-    StartProgram(main, "KvarCamb", {base + ".cmb", base + ".out"}, WindowStyle::Hidden);
-  else
-    Tell(main, QStringLiteral("File") + base + QStringLiteral(".cmb does not exist.  Camber run aborted."));
+  }
+  After(main, 1000, [&main, base, done] {
+    if (QFileInfo::exists(base + ".cmb"))
+      StartProgram(main, "KvarCamb", {base + ".cmb", base + ".out"}, WindowStyle::Hidden);
+    else
+      Tell(main, QStringLiteral("File") + base + QStringLiteral(".cmb does not exist.  Camber run aborted."));
+    if (done) done();
+  });
   return true;
 }
 

@@ -36,7 +36,8 @@ void ShowListing(frmMain& main, const QString& listing);
 // "Run", "Geometry".
 void RunGeometry(frmMain& main);
 // The post-processor runs; false when the file dialog was cancelled (the dialog stays).
-bool RunCamber(frmMain& main, const QString& girderSelect);
+// The camber run goes on after its wait; `done` runs when it has finished.
+bool RunCamber(frmMain& main, const QString& girderSelect, std::function<void()> done = {});
 bool RunStick(frmMain& main, int outputCode);  // code 0: no type chosen
 bool RunProjectCoord(frmMain& main, const QString& northOff, const QString& eastOff,
                      const std::function<QStringList()>& bearing);

@@ -2,6 +2,10 @@
 // window, its text area and the listing's layout on paper.
 
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QFileDialog>
+#include <QTimer>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -25,6 +29,7 @@ void Select(ListingText* out, int from, int to) {
 }
 
 const QString kEnglish = KV_TEST_DATA "/bridge_english.dat";
+
 const QString kMetricTitle = KV_TEST_DATA "/metric_title_only.dat";
 
 TEST(FileCommands, CancelledSaveAsWritesNothingAndSaveWithoutANameIsTold) {
@@ -58,7 +63,7 @@ TEST(FileCommands, EachDialogNewAndSaveAsNameTheFileSaveWrites) {
   EXPECT_TRUE(s.messages.texts.isEmpty() && !QFile::exists(s.Path("no/such/folder/x.dat")));
   EXPECT_EQ(s.dialogs.calls, (std::vector<QStringList>{  // each dialog starts at the last name chosen
                                 {"open", "", "Geometry Input Files (*.dat)|*.dat", ""},
-                                {"open", "Open New File", "All Files (*.dat)|*.dat", kEnglish},
+                                {"new", "Open New File", "All Files (*.dat)|*.dat", kEnglish},
                                 {"save", "", "Kelvara input (*.dat)|*.dat", renamed},
                                 {"save", "", "Kelvara input (*.dat)|*.dat", copy}}));
 }
@@ -97,15 +102,20 @@ TEST(FileCommands, OpenOfASecondFileLeavesNothingOfTheFirst) {
   Shell s(true);
   s.window->OpenEditor(Form::Vert);        // shown
   s.window->editors().Ensure(Form::Bent);  // hidden
+  // The check marks stay: those of opened editors and of earlier reads.
+  std::array<bool, kFormCount> marks{};
+  marks[int(Form::Vert)] = true;
   for (const QString& file : {kEnglish, kMetricTitle}) {
     s.dialogs.answers = {file};
     s.window->mnuFileOpen_Click();
     const Project expected = ReadFresh(file);
-    for (int i = 0; i < kFormCount; ++i)
-      EXPECT_EQ(s.Action(kFormMenuNames[i])->isChecked(), expected.marked[i]) << kFormMenuNames[i];
+    for (int i = 0; i < kFormCount; ++i) {
+      marks[i] = marks[i] || expected.marked[i];
+      EXPECT_EQ(s.Action(kFormMenuNames[i])->isChecked(), marks[i]) << kFormMenuNames[i];
+    }
   }
   EXPECT_EQ(FileBytes(s.window->project()), FileBytes(second));
-  EXPECT_TRUE(s.window->project().marked == second.marked && s.window->project().MetricUnits == 1);
+  EXPECT_TRUE(s.window->project().marked == marks && s.window->project().MetricUnits == 1);
   for (Form f : {Form::Vert, Form::Bent})
     EXPECT_EQ(static_cast<testing::FakeEditor*>(s.Editor(f))->refreshes, 2) << kEditorWindowNames[int(f)];
   EXPECT_EQ(s.Editor(Form::Gird), nullptr) << "Open creates no editor";
@@ -173,6 +183,61 @@ TEST(Listing, IsTheOneChildWindowHoldsTypingToItsLimitAndFollowsTheMainWindowsSi
   s.window->showMinimized();  // nothing changes while minimized
   s.window->resize(200, 200);
   EXPECT_EQ(QList({subs[0]->size(), out->size()}), QList({frame, text}));
+}
+
+// At the default size with both bars on, the whole text area, its scroll bars included,
+// shows above the status bar; and the listing window cannot be closed, by any means.
+TEST(ListingWindow, ShowsWholeAtTheDefaultSizeAndStaysUntilTheEnd) {
+  Shell s;
+  s.window->show();
+  QMdiArea* area = s.window->findChild<QMdiArea*>();
+  const QRect text(s.window->Output()->mapTo(area, QPoint()), s.window->Output()->size());
+  EXPECT_TRUE(area->rect().contains(text)) << text.bottom() << " below " << area->rect().bottom();
+  QMdiSubWindow* frame = area->subWindowList().at(0);
+  EXPECT_EQ(frame->systemMenu(), nullptr);
+  frame->close();
+  area->closeAllSubWindows();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(area->subWindowList(), QList<QMdiSubWindow*>({frame}));
+  EXPECT_TRUE(frame->isVisible() && s.window->Output()->isVisible());
+}
+
+// An empty file, or one that cannot be read, leaves the project, its rows and the check
+// marks as they were; Save As then writes the project held.
+TEST(FileCommands, OpenOfAnEmptyOrUnreadableFileChangesNothing) {
+  testing::RealShell s;
+  const QString empty = s.Path("empty.dat");
+  QFile(empty).open(QIODevice::WriteOnly);
+  s.dialogs.answers = {kEnglish, empty, s.Path("missing.dat"), s.Path("copy.dat")};
+  s.Action("mnuFileOpen")->trigger();
+  s.window->OpenEditor(Form::Gird);
+  const std::string held = FileBytes(s.window->project());
+  const auto marks = s.window->project().marked;
+  for (int i = 0; i < 2; ++i) s.Action("mnuFileOpen")->trigger();
+  s.Action("mnuFileSaveAs")->trigger();
+  EXPECT_EQ(Slurp(s.Path("copy.dat")), held);
+  EXPECT_TRUE(s.window->project().marked == marks && s.Action("mnuFormGird")->isChecked());
+}
+
+// New takes the name of a file that does not exist yet: the real dialog, typed into.
+TEST(FileCommands, NewAcceptsANameThatDoesNotExistYet) {
+  QtPlatform real;
+  Shell s;
+  const QString name = s.Path("brand new.dat");
+  QString title, filters;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    QTest::qWait(200);  // the dialog reads its folder first
+    title = dialog->windowTitle(), filters = dialog->nameFilters().join(";;");
+    auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
+    box->clear(), QTest::keyClicks(box, name);
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
+    if (dialog->isVisible()) dialog->reject();  // refused: the test fails below, without hanging
+  });
+  const QString chosen = real.Get().dialogs->NewFileName(s.window.get(), "Open New File", "All Files (*.dat)|*.dat", {});
+  EXPECT_EQ((QStringList{chosen, title, filters}), (QStringList{name, "Open New File", "All Files (*.dat)"}));
+  EXPECT_FALSE(QFile::exists(name));
 }
 
 TEST(PrintLayout, LinesWrapPagesBreakAndFiltersInQtsForm) {

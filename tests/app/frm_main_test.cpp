@@ -6,6 +6,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <QProcess>
+
+#include "app/command_line.h"
 #include "shell_fakes.h"
 
 namespace kv {
@@ -124,6 +127,9 @@ TEST(MainWindow, DataEntryShowsTheSameEditorEachTimeAndClosingClosesThemInOrder)
     EXPECT_FALSE(first->isVisible());
     entry->trigger();
     EXPECT_TRUE(s.Editor(Form(i)) == first && first->isVisible() && entry->isChecked());
+    first->showMinimized();  // a minimized editor comes back, restored
+    entry->trigger();
+    EXPECT_TRUE(first->isVisible() && !first->isMinimized()) << kFormMenuNames[i];
     if (i % 2) first->close();  // shown or hidden, Exit closes each without asking
   }
   EXPECT_TRUE(s.destroyed.isEmpty());
@@ -180,6 +186,69 @@ TEST(MainWindowSettings, PositionComesFromTheStoreAndGoesBackOnClose) {
   ASSERT_TRUE(s.window->isMinimized());
   s.window->close();
   EXPECT_EQ(written(), placed);
+}
+
+// A stored position that lies off every screen comes back onto the nearest one; a window
+// with enough of it on a screen stays where it is.
+TEST(MainWindowSettings, APositionOffEveryScreenComesBackOntoTheNearest) {
+  const QList<QRect> two = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+  const struct { QRect frame; QPoint placed; } cases[] = {
+      {{100, 80, 480, 400}, {100, 80}},       {{1180, 50, 480, 400}, {1180, 50}},   // on one, across both
+      {{5000, 300, 480, 400}, {2720, 300}},   {{-3000, -500, 480, 400}, {0, 0}},   // far right, far up-left
+      {{1300, 2000, 600, 500}, {1300, 580}},  {{-470, 100, 480, 400}, {0, 100}},  // below the second, 10 px left on
+      {{200, 200, 4000, 3000}, {200, 200}}};                                   // larger than any, yet on one
+  for (const auto& c : cases) EXPECT_EQ(KeepOnScreen(c.frame, two), c.placed) << c.frame.x() << "," << c.frame.y();
+  Shell s;
+  s.settings->setValue("Settings/MainLeft", "900000"), s.settings->setValue("Settings/MainTop", "-90000");
+  frmMain w(Platform{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, s.settings.get()}, {});
+  w.show();
+  const QRect area = w.screen()->availableGeometry();  // in its top right corner
+  EXPECT_EQ(w.pos(), QPoint(area.x() + area.width() - w.width(), area.y()));
+}
+
+// The main window, the editors and the dialogs carry the program's own icon, not a toolbar image.
+TEST(MainWindow, EveryWindowCarriesTheProgramsIcon) {
+  testing::RealShell s;
+  s.window->OpenEditor(Form::Gird);
+  auto image = [](const QIcon& i) { return i.pixmap(32, 32).toImage(); };
+  const QImage own = image(QIcon(":/icons/wexa-kelvara-32.png"));
+  ASSERT_FALSE(own.isNull());
+  EXPECT_TRUE(image(s.window->windowIcon()) == own && image(QApplication::windowIcon()) == own);
+  EXPECT_TRUE(image(s.Editor(Form::Gird)->windowIcon()) == own);
+  EXPECT_FALSE(image(s.Action("tbToolBarNew")->icon()) == own);
+}
+
+// `wexa-kelvara FILE` opens FILE; an unknown option is a usage error; -h is --help.
+TEST(CommandLine, FileVersionHelpAndWrongOptions) {
+  using A = CommandLine::Action;
+  const struct { std::vector<const char*> args; A action; const char *file, *error; } cases[] = {
+      {{}, A::Run, "", ""},
+      {{"/jobs/pier.dat"}, A::Run, "/jobs/pier.dat", ""},
+      {{"-platform", "offscreen", "--style=fusion", "-reverse", "pier.dat"}, A::Run, "pier.dat", ""},
+      {{"--", "-odd.dat"}, A::Run, "-odd.dat", ""},
+      {{"-h"}, A::Help, "", ""}, {{"x.dat", "--help"}, A::Help, "x.dat", ""}, {{"--version"}, A::Version, "", ""},
+      {{"--bogus"}, A::Error, "", "unknown option --bogus"}, {{"-x", "a.dat"}, A::Error, "", "unknown option -x"},
+      {{"a.dat", "b.dat"}, A::Error, "a.dat", "only one file can be opened"},
+      {{"-style"}, A::Error, "", "option -style needs a value"}};
+  for (const auto& c : cases) {
+    std::vector<const char*> argv{"wexa-kelvara"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const CommandLine line = ParseCommandLine(int(argv.size()), argv.data());
+    EXPECT_EQ(std::tuple(line.action, line.file, line.error), std::tuple(c.action, std::string(c.file), std::string(c.error)))
+        << (c.args.empty() ? "" : c.args[0]);
+  }
+  // The real program, without a display: exit codes and where the usage goes.
+  const QString program = QCoreApplication::applicationDirPath() + "/wexa-kelvara";
+  if (!QFileInfo::exists(program)) GTEST_SKIP() << "wexa-kelvara not built";
+  for (const auto& [arg, code, out, err] : {std::tuple("-h", 0, true, false), {"--nope", 2, false, true}}) {
+    QProcess p;
+    p.setProcessEnvironment(QProcessEnvironment());  // no display at all
+    p.start(program, {arg});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(std::tuple(p.exitCode(), p.readAllStandardOutput().contains("Usage: wexa-kelvara"),
+                         p.readAllStandardError().contains("Usage: wexa-kelvara")),
+              std::tuple(code, out, err)) << arg;
+  }
 }
 
 }  // namespace

@@ -104,7 +104,8 @@ TEST(About, TextsButtonsOkAndSystemInfo) {
     s.Action("mnuHelpAbout")->trigger();
     QPointer<frmAbout> about = s.Top<frmAbout>();
     ASSERT_FALSE(about.isNull());
-    EXPECT_TRUE(about->isModal() && about->parentWidget() == s.window.get());
+    // Modal to the whole program, so no post-processor dialog can start a run behind it.
+    EXPECT_TRUE(about->windowModality() == Qt::ApplicationModal && about->parentWidget() == s.window.get());
     EXPECT_EQ((QStringList{about->windowTitle(), about->lblTitle->text(), about->cmdOK->text(),
                            about->cmdSysInfo->text()}),
               (QStringList{"About Wexa_Kelvara", "Wexa_Kelvara", "OK", "&System Info..."}));

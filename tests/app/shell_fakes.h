@@ -8,11 +8,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -36,6 +39,9 @@ class FakeDialogs : public FileDialogs {
   }
   QString SaveFileName(QWidget*, const QString& t, const QString& f, const QString& n) override {
     return Answer(QStringList{"save", t, f, n});
+  }
+  QString NewFileName(QWidget*, const QString& t, const QString& f, const QString& n) override {
+    return Answer(QStringList{"new", t, f, n});
   }
   QStringList answers;               // empty text: cancelled
   std::vector<QStringList> calls;    // kind, title, filter, file name
@@ -77,11 +83,40 @@ class FakeClipboard : public Clipboard {
   int sets = 0;
 };
 
+// A clock of its own time: a wait's step runs when Elapse has moved the time past its
+// end, steps due together in the order they were asked for.
 class FakeClock : public Clock {
  public:
   QDateTime Now() const override { return now; }
-  void Wait(int) override {}
+  void After(int ms, QObject* context, std::function<void()> then) override {
+    pending.push_back({elapsed + ms, serial++, QPointer<QObject>(context), context != nullptr, std::move(then)});
+  }
+  // Runs every step due within `ms` from now, in time order (steps they ask for too).
+  void Elapse(int ms) {
+    const long long end = elapsed + ms;
+    for (;;) {
+      auto next = std::min_element(pending.begin(), pending.end(), [](const Step& a, const Step& b) {
+        return a.due != b.due ? a.due < b.due : a.serial < b.serial;
+      });
+      if (next == pending.end() || next->due > end) break;
+      Step step = std::move(*next);
+      pending.erase(next);
+      elapsed = step.due;
+      if (!step.hadContext || step.context) step.then();
+    }
+    elapsed = end;
+  }
   QDateTime now{QDate(2024, 3, 9), QTime(14, 5, 7)};
+
+ private:
+  struct Step {
+    long long due, serial;
+    QPointer<QObject> context;
+    bool hadContext;
+    std::function<void()> then;
+  };
+  std::vector<Step> pending;
+  long long elapsed = 0, serial = 0;
 };
 
 // An editor that counts its refreshes and notes when it is destroyed.

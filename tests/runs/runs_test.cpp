@@ -16,8 +16,8 @@
 namespace kv {
 namespace {
 
-// Starts, waits and messages in the order they happen; a start or a wait can act as
-// well (write an engine's file, start another run).
+// Starts, waits and messages in the order they happen; a start can act as well (write
+// an engine's file). A wait's step runs when the test lets the time pass (Elapse).
 struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
   bool Start(const QString& program, const QStringList& args, WindowStyle style) override {
     const char* styles[] = {"hidden", "maximized", "normal"};
@@ -28,13 +28,12 @@ struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
     log << QStringLiteral("message %1: %2").arg(title, text);
   }
-  void Wait(int ms) override {
+  void After(int ms, QObject* context, std::function<void()> then) override {
     log << QStringLiteral("wait %1").arg(ms);
-    if (!duringWait.isEmpty()) duringWait.takeFirst()();
+    FakeClock::After(ms, context, std::move(then));
   }
   QStringList log;
   std::map<QString, std::function<void(const QStringList&)>> onStart;  // by program name
-  QList<std::function<void()>> duringWait;                             // one per wait, in order
   bool refuse = false;
 };
 
@@ -101,6 +100,7 @@ TEST(GeometryRun, UnitsOfTheChosenFilePickTheEnginesWaitsAndMessages) {
     if (!c.file.isEmpty()) Write(answer, c.file);
     s.dialogs.answers = {answer};
     s.Action("mnuFileRunGeometry")->trigger();
+    s.rec.Elapse(3000);
     EXPECT_EQ(s.rec.log, QStringList(c.log).replaceInStrings("%d", s.dir.path()));
     EXPECT_EQ(s.dialogs.calls, (std::vector<QStringList>{{"open", "", "Kelvara input (*.dat)|*.dat", ""}}));
     const bool cleared = !c.file.isEmpty();  // the listing was looked for; the project's units stay
@@ -124,6 +124,7 @@ TEST(GeometryRun, ListingIsShownUpToTheFirstLineEndAtOrAfter65000) {
     s.rec.onStart["KvarEngl"] = [&](const QStringList& a) { Write(a[1], listing); };
     s.dialogs.answers = {b + ".dat"};
     RunGeometry(*s.window);
+    s.rec.Elapse(2000);
     QStringList log = English(b).mid(0, 2);
     if (c.warning) log << "message Wexa_Kelvara: Warning: the output file is too large to display completely.";
     EXPECT_EQ(s.rec.log, log);
@@ -142,12 +143,28 @@ TEST(GeometryRun, RunStartedDuringAWaitGoesOnWithItsOwnSteps) {
   s.rec.onStart["KvarEngl"] = [](const QStringList& x) { Write(x[1], "listing A\r\n"); };
   s.rec.onStart["KvarMetr"] = [](const QStringList& x) { Write(x[1], "listing M\r\n"); };
   s.dialogs.answers = {a + ".dat", m + ".dat"};
-  QString shownByInner;  // a metric run started during A's wait finishes before A goes on
-  s.rec.duringWait.push_back([&] { RunGeometry(*s.window), shownByInner = s.Shown(); });
+  // English A at 0 s (listing at 2 s), metric M at 0.5 s (second stage at 1.5 s, listing at
+  // 3.5 s): each shows its own listing when its own wait ends, so M's is shown last.
   RunGeometry(*s.window);
-  EXPECT_EQ(s.rec.log, English(a).mid(0, 2) + Metric(m).mid(0, 4));
-  EXPECT_EQ(QStringList({shownByInner, s.Shown(), s.window->DialogFileName}),
-            QStringList({"listing M\n", "listing A\n", m + ".dat"}));
+  s.rec.Elapse(500);
+  RunGeometry(*s.window);
+  QStringList shown;
+  for (int step : {1200, 400, 1400}) s.rec.Elapse(step), shown << s.Shown();
+  EXPECT_EQ(s.rec.log, (QStringList{English(a)[0], "wait 2000", Metric(m)[0], "wait 1000", Metric(m)[2],
+                                    "wait 2000"}));
+  EXPECT_EQ(shown + QStringList{s.window->DialogFileName},
+            (QStringList{"Geometry Output Display", "listing A\n", "listing M\n", m + ".dat"}));
+}
+
+// A run whose main window is gone when its wait ends stops there.
+TEST(GeometryRun, RunEndsQuietlyWhenTheMainWindowIsGone) {
+  RunShell s;
+  Write(s.Path("a.dat"), TitleLine(' '));
+  s.dialogs.answers = {s.Path("a.dat")};
+  RunGeometry(*s.window);
+  s.window.reset();
+  s.rec.Elapse(3000);
+  EXPECT_EQ(s.rec.log, English(s.Path("a")).mid(0, 2));
 }
 
 // Each post-processor dialog: its menu entry, name, caption, fields, and labels sorted.
@@ -215,6 +232,7 @@ TEST(PostDialogs, OkStartsTheRunAndClosesTheDialog) {
     ASSERT_FALSE(d.isNull());
     s.dialogs.answers = {c.answer.isEmpty() ? QString() : s.Path(c.answer)};
     QTest::mouseClick(d->Command1, Qt::LeftButton);
+    s.rec.Elapse(1000);
     EXPECT_EQ(s.rec.log, QStringList(c.log).replaceInStrings("%1", s.dir.path()));
     const QStringList call = c.dialog == 2  // names its listing, starts from the last file chosen
                                  ? QStringList{"open", "Select Kelvara Output file for processing.",
@@ -234,14 +252,20 @@ TEST(PostDialogs, StayOpenBesideOtherWindowsAndAfterTheMainWindowCloses) {
   s.window->activateWindow();
   EXPECT_TRUE(d->isVisible());
   s.dialogs.answers = {s.Path("a.lis"), s.Path("b.lis")};
-  // Each OK is a run of its own: a second click during the first run's wait runs another listing.
-  s.rec.duringWait.push_back([&] { QTest::mouseClick(d->Command1, Qt::LeftButton); });
+  // Each OK is a run of its own: a second click during the first run's wait runs another
+  // listing, and each run ends when its own wait does; the dialog closes after the first.
   QTest::mouseClick(d->Command1, Qt::LeftButton);
+  s.rec.Elapse(400);
+  QTest::keyClick(d->findChild<QLineEdit*>("GirderSelect"), Qt::Key_Return);  // Enter is "OK"
+  s.rec.Elapse(600);
+  const bool openAfterFirst = !d.isNull() && d->isVisible();
+  s.rec.Elapse(400);
   const QString start = "start hidden \"/geo/Kvar2Cmb\" \"%1/%2.lis\" \"1-3\"",
                 aborted = "message Wexa_Kelvara: File%1/%2.cmb does not exist.  Camber run aborted.";
   const QString f = s.dir.path();
   EXPECT_EQ(s.rec.log, (QStringList{start.arg(f, "a"), "wait 1000", start.arg(f, "b"), "wait 1000",
-                                    aborted.arg(f, "b"), aborted.arg(f, "a")}));
+                                    aborted.arg(f, "a"), aborted.arg(f, "b")}));
+  EXPECT_FALSE(openAfterFirst);
   EXPECT_TRUE(d.isNull() || !d->isVisible());
   QPointer<PostDialog> p = Open(s, kDialogs[2]);
   ASSERT_FALSE(p.isNull());
@@ -254,13 +278,15 @@ TEST(PostDialogs, StayOpenBesideOtherWindowsAndAfterTheMainWindowCloses) {
 // The platform's own waits, half as long: the stand-ins need far less.
 struct QuickClock : testing::FakeClock {
   explicit QuickClock(Clock& real) : real(real) {}
-  void Wait(int ms) override { real.Wait(ms / 2); }
+  void After(int ms, QObject* context, std::function<void()> then) override {
+    real.After(ms / 2, context, std::move(then));
+  }
   Clock& real;
 };
 
 // What the file holds once it is there; the stand-ins run detached, so give them a moment.
-QByteArray Read(const QString& path, Clock& clock) {
-  for (int i = 0; i < 20 && !QFileInfo::exists(path); ++i) clock.Wait(100);
+QByteArray Read(const QString& path) {
+  QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 2000);
   QFile f(path);
   EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
   return f.readAll();
@@ -270,8 +296,7 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   const QString folder = QCoreApplication::applicationDirPath();
   if (!QFileInfo::exists(ExecutablePath(folder, "KvarEngl"))) GTEST_SKIP() << "stand-ins not built (kelvara_engines)";
   QtPlatform real;
-  Clock& wait = *real.Get().clock;
-  QuickClock clock(wait);
+  QuickClock clock(*real.Get().clock);
   RunShell s(real.Get().starter, &clock);
   s.window->ProgramFolder = folder;
   for (const auto& [sample, units] : {std::pair{"bridge_english.dat", "Units: English"},
@@ -280,12 +305,14 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
     const QString dat = s.Path(sample);
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_DATA "/") + sample, dat));
     s.dialogs.answers = {dat};
+    s.window->Output()->setPlainText("before");
     RunGeometry(*s.window);
+    QTest::qWaitFor([&] { return s.Shown() != "before"; }, 5000);
     EXPECT_EQ(s.rec.log, QStringList{});
     const QString shown = s.Shown();
     EXPECT_TRUE(shown.startsWith("STAND-IN GEOMETRY ENGINE")) << shown.left(400).toStdString();
     // The input's lines, then the report family by family with what the editors show.
-    for (const QString& part : {QString(units), QString::fromLatin1(Read(dat, wait).split('\n').value(1).trimmed()),
+    for (const QString& part : {QString(units), QString::fromLatin1(Read(dat).split('\n').value(1).trimmed()),
                                 QString("\nGirder lines\n"), QString("Text4=\"G1 ")})
       EXPECT_TRUE(shown.contains(part)) << part.toStdString();
   }
@@ -293,8 +320,8 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   s.dialogs.answers = {base + ".lis", base + ".lis", base + ".lis"};
   for (const auto& [d, input] : {std::pair{0, QStringList{"1-20"}}, {1, {"1"}}, {2, {"1000"}}})
     Open(s, kDialogs[d], input)->Command1->click();
+  const QByteArray out = Read(base + ".out"), dxf = Read(base + ".dxf"), cmb = Read(base + ".cmb");
   EXPECT_EQ(s.rec.log, QStringList{});
-  const QByteArray out = Read(base + ".out", wait), dxf = Read(base + ".dxf", wait), cmb = Read(base + ".cmb", wait);
   // Girders A, C and E carry the sample's three dead-load rows; B and D have none.
   EXPECT_TRUE(cmb.startsWith("Girders: 1-20\r\n") && cmb.count("\r\n07") == 3) << cmb.toStdString();
   EXPECT_TRUE(out.contains(cmb.split('\n').value(1).trimmed()));
@@ -302,7 +329,7 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   // Bent lines at their distances, girder lines at their offsets, with descriptions.
   for (const char* part : {"GIRDERS", "BENTS", "10\r\n85.0000\r\n20\r\n-12.0000", "PIER 2"})
     EXPECT_TRUE(dxf.contains(part)) << part << "\n" << dxf.toStdString();
-  EXPECT_TRUE(Read(base + ".pcf", wait).contains("Northing offset: [1000]\r\nEasting offset: []"));
+  EXPECT_TRUE(Read(base + ".pcf").contains("Northing offset: [1000]\r\nEasting offset: []"));
 }
 
 }  // namespace
