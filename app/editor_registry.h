@@ -16,9 +16,7 @@ using EditorFactory = std::function<EditorWindow*(Project&)>;
 using EditorFactories = std::array<EditorFactory, kFormCount>;
 
 // Window names by form, in menu order.
-inline constexpr std::array<const char*, kFormCount> kEditorWindowNames = {
-    "Description", "Horizontal", "Vertical", "CrossTrans", "RefLine",
-    "GirderLine",  "BentLine",   "DeadLoad", "RoadAppr"};
+inline constexpr const auto& kEditorWindowNames = kFormWindowNames;
 
 inline constexpr std::array<Form, kFormCount> kEditorClosingOrder = {
     Form::Bent, Form::Cross, Form::Dead, Form::Desc,   Form::Gird,
