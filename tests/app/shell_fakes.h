@@ -130,11 +130,14 @@ struct RealShell : Shell {
 // A project as Save writes it.
 inline std::string FileBytes(const Project& p) { return test::Bytes(p); }
 
-inline Project ReadFresh(const QString& path, QStringList* warnings = nullptr) {
+// The file read into a fresh project; messages gets what File Open shows after it:
+// the warnings in order, then the lines not read.
+inline Project ReadFresh(const QString& path, QStringList* messages = nullptr) {
   Project p;
-  ReadInputFile(QFile::encodeName(path).toStdString(), p, [warnings](const std::string& w) {
-    if (warnings != nullptr) warnings->append(QString::fromLatin1(w));
+  const ReadReport r = ReadInputFile(QFile::encodeName(path).toStdString(), p, [messages](const std::string& w) {
+    if (messages != nullptr) messages->append(QString::fromLatin1(w));
   });
+  if (messages != nullptr && r.unreadCount > 0) messages->append(QString::fromLatin1(UnreadLinesMessage(r)));
   return p;
 }
 
