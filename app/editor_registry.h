@@ -43,6 +43,8 @@ class EditorRegistry {
   void RefreshAll();
   // Closes and destroys the created editors in the closing order.
   void CloseAll();
+  // Runs after every edit the user makes in any editor.
+  void SetEditedHandler(std::function<void()> handler) { edited_ = std::move(handler); }
 
  private:
   static int Index(Form f) { return static_cast<int>(f); }
@@ -50,6 +52,7 @@ class EditorRegistry {
   Project& project_;
   EditorFactories factories_;
   std::array<EditorWindow*, kFormCount> windows_{};
+  std::function<void()> edited_;
 };
 
 }  // namespace kv

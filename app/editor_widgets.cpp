@@ -34,8 +34,10 @@ void SetPair(QButtonGroup* group, QRadioButton* a, bool on1, QRadioButton* b, bo
 QLineEdit* FieldBinder::Text(QWidget* parent, const char* name, std::string* field) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
-  QObject::connect(box, &QLineEdit::textChanged, box, [this, field](const QString& t) {
-    if (!loading_) *field = Bytes(t);
+  QObject::connect(box, &QLineEdit::textChanged, box, [this, box, field](const QString& t) {
+    if (loading_) return;
+    *field = Bytes(t);
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] { box->setText(Latin(*field)); });
   return box;
@@ -50,6 +52,7 @@ QPlainTextEdit* FieldBinder::MultiText(QWidget* parent, const char* name, std::s
     QString t = box->toPlainText();
     t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     *field = Bytes(t);
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] {
     QString t = Latin(*field);
@@ -62,8 +65,10 @@ QPlainTextEdit* FieldBinder::MultiText(QWidget* parent, const char* name, std::s
 QCheckBox* FieldBinder::Check(QWidget* parent, const char* name, const char* text, bool* field) {
   auto* box = new WrapCheckBox(QString::fromLatin1(text), parent);
   box->setObjectName(QString::fromLatin1(name));
-  QObject::connect(box, &QCheckBox::toggled, box, [this, field](bool on) {
-    if (!loading_) *field = on;
+  QObject::connect(box, &QCheckBox::toggled, box, [this, box, field](bool on) {
+    if (loading_) return;
+    *field = on;
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] { box->setChecked(*field); });
   return box;
@@ -75,8 +80,10 @@ QListWidget* FieldBinder::List(QWidget* parent, const char* name,
   list->setObjectName(QString::fromLatin1(name));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const char* item : items) list->addItem(QString::fromLatin1(item));
-  QObject::connect(list, &QListWidget::currentRowChanged, list, [this, field](int row) {
-    if (!loading_) *field = row;
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [this, list, field](int row) {
+    if (loading_) return;
+    *field = row;
+    EditorWindow::NoteEdit(list);
   });
   loaders_.push_back([list, field] {
     const int row = (*field >= 0 && *field < list->count()) ? *field : -1;
@@ -98,11 +105,12 @@ std::pair<QRadioButton*, QRadioButton*> FieldBinder::Options(
   auto* group = new QButtonGroup(parent);
   group->addButton(a);
   group->addButton(b);
-  auto pick = [this, field1, field2, onPick](bool first) {
+  auto pick = [this, a, field1, field2, onPick](bool first) {
     if (loading_) return;
     *field1 = first;
     *field2 = !first;
     if (onPick) onPick(first);
+    EditorWindow::NoteEdit(a);
   };
   QObject::connect(a, &QRadioButton::toggled, a, [pick](bool on) { if (on) pick(true); });
   QObject::connect(b, &QRadioButton::toggled, b, [pick](bool on) { if (on) pick(false); });

@@ -6,6 +6,7 @@
 
 #include "app/frm_main.h"
 #include "app/qt_platform.h"
+#include "app/recovery.h"
 #include "kv_version.h"
 // Runs.
 #include "runs/runs.h"
@@ -36,5 +37,7 @@ int main(int argc, char** argv) {
   kv::InstallHelp(window);
   window.show();
   window.RecordProgramFolder();
+  // A project left unsaved by a run that did not end normally is offered back.
+  (new kv::RecoveryCopy(window))->OfferLeftCopy();
   return app.exec();
 }

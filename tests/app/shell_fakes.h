@@ -52,8 +52,14 @@ class FakeMessages : public MessageBoxes {
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     titles.append(title), texts.append(text), icons.push_back(icon);
   }
+  // Answers from `answers` in turn (No once they run out); the question is kept in texts.
+  bool Ask(QWidget*, const QString& title, const QString& text) override {
+    titles.append(title), texts.append(text), icons.push_back(MessageIcon::None);
+    return !answers.empty() && answers.takeFirst();
+  }
   QStringList titles, texts;
   std::vector<MessageIcon> icons;
+  QList<bool> answers;
 };
 
 class FakePrinter : public Printer {

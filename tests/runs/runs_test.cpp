@@ -28,6 +28,10 @@ struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
     log << QStringLiteral("message %1: %2").arg(title, text);
   }
+  bool Ask(QWidget*, const QString& title, const QString& text) override {
+    log << QStringLiteral("ask %1: %2").arg(title, text);
+    return false;
+  }
   void Wait(int ms) override {
     log << QStringLiteral("wait %1").arg(ms);
     if (!duringWait.isEmpty()) duringWait.takeFirst()();
