@@ -72,13 +72,17 @@ ProbeRun Probe(const std::string& target, const std::string& source, int faultAt
 // finished temporary and the rename, the temporary (the whole new file) stays beside
 // the untouched target.
 TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
-  const struct { const char* name; bool exists, hardLink; } scenes[] = {
-      {"new file", false, false}, {"replacing a 0640 file", true, false}, {"hard-linked, in place", true, true}};
+  // With the calls of a save without a fault: the data is flushed before it takes the
+  // name, the folder after; in place, the room is claimed before a byte changes.
+  const struct { const char* name; bool exists, hardLink; const char* calls; } scenes[] = {
+      {"new file", false, false, "open write fsync linkat close open fsync close"},
+      {"replacing a 0640 file", true, false, "open open write fchmod fsync linkat rename close open fsync close close"},
+      {"hard-linked, in place", true, true, "open fallocate pwrite ftruncate fsync close"}};
   const std::string source = (fs::temp_directory_path() / ("kv-source-" + std::to_string(::getpid()))).string();
   std::ofstream(source, std::ios::binary) << kNew;
   for (const auto& scene : scenes) {
     for (const std::string fault : {"EIO", "ENOSPC", "kill"}) {
-      test::Strings calls;  // of the save without a fault
+      test::Strings calls;
       for (std::size_t at = 0; at <= calls.size(); ++at) {
         const std::string call = at == 0 ? "none" : calls[at - 1];
         SCOPED_TRACE(std::string(scene.name) + ", " + fault + " at call " + std::to_string(at) + " (" + call + ")");
@@ -91,6 +95,7 @@ TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
           std::istringstream words(r.calls);
           for (std::string w; words >> w;) calls.push_back(w);
           ASSERT_EQ(r.result, scene.hardLink ? "ok InPlace" : "ok Replaced");
+          ASSERT_EQ(r.calls, scene.calls);
         }
         const std::string now = fs::exists(target) ? Slurp(target) : "(none)";
         const bool old = now == (scene.exists ? kOld : "(none)");
@@ -109,7 +114,6 @@ TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
         }
         EXPECT_EQ(names, want);
       }
-      EXPECT_FALSE(calls.empty());
     }
   }
   fs::remove(source);
