@@ -21,8 +21,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/editor_window.h"

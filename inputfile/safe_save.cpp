@@ -124,6 +124,11 @@ int ResolveLinks(std::string path, std::string& real) {
 // FIFO that nobody reads fails at once instead of freezing the program.
 SaveResult WriteDirect(const std::string& path, std::string_view bytes) {
   const int fd = Open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0 && errno == ENXIO) {
+    SaveResult r;
+    r.error = kNoFifoReader;
+    return r;
+  }
   if (fd < 0) return Failed(errno);
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
@@ -277,11 +282,8 @@ SaveResult SafeSave(const std::string& path, std::string_view bytes) {
       return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0;
     };
     // A new file takes its name at once; an existing one is replaced by rename.
-    if (!exists && link(real)) {
-      named = false;
-    } else if (!exists && errno != EEXIST) {
-      return Failed(errno);
-    } else {
+    if (exists || !link(real)) {
+      if (!exists && errno != EEXIST) return Failed(errno);
       for (int attempt = 0; attempt < 100 && temp.name.empty(); ++attempt) {
         const std::string name = TempName(base);
         if (link(dir + "/" + name)) temp.name = name;

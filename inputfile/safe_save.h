@@ -23,6 +23,9 @@ enum class SaveLeft {
                 // could not put the old bytes back)
 };
 
+// Why a FIFO could not be written without waiting.
+inline constexpr const char* kNoFifoReader = "No program is reading from this FIFO";
+
 struct SaveResult {
   bool ok = false;
   SaveMethod method = SaveMethod::Replaced;
