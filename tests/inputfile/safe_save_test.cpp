@@ -80,6 +80,7 @@ TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
       {"hard-linked, in place", true, true, "open fallocate pwrite ftruncate fsync close"}};
   const std::string source = (fs::temp_directory_path() / ("kv-source-" + std::to_string(::getpid()))).string();
   std::ofstream(source, std::ios::binary) << kNew;
+  struct Remove { std::string path; ~Remove() { std::remove(path.c_str()); } } removeSource{source};
   for (const auto& scene : scenes) {
     for (const std::string fault : {"EIO", "ENOSPC", "kill"}) {
       test::Strings calls;
@@ -116,7 +117,6 @@ TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
       }
     }
   }
-  fs::remove(source);
 }
 
 #endif
