@@ -2,6 +2,7 @@
 // wide for its columns, for files and whole folders, on all cores.
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
