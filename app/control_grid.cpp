@@ -1,5 +1,7 @@
 #include "app/control_grid.h"
 
+#include "app/editor_window.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -35,6 +37,9 @@ ControlGrid::ControlGrid(QWidget* host, std::vector<GridColumn> columns, GridGeo
   scroll_->setValue(g.scrollValue);
   scrollPos_ = scroll_->value();
   connect(scroll_, &QScrollBar::valueChanged, this, &ControlGrid::ApplyScroll);
+  // Every user edit of a cell is an edit of the project.
+  connect(this, &ControlGrid::CellEdited, this, [this] { EditorWindow::NoteEdit(host_); });
+  connect(this, &ControlGrid::ChoiceEdited, this, [this] { EditorWindow::NoteEdit(host_); });
 
   for (const GridColumn& column : columns_) {
     if (column.heading.isEmpty()) continue;

@@ -21,6 +21,11 @@ EditorWindow* EditorRegistry::Ensure(Form f) {
     if (w != nullptr && w->objectName().isEmpty()) {
       w->setObjectName(QString::fromLatin1(kEditorWindowNames[Index(f)]));
     }
+    if (w != nullptr) {
+      QObject::connect(w, &EditorWindow::Edited, w, [this] {
+        if (edited_) edited_();
+      });
+    }
   }
   return w;
 }

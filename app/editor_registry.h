@@ -16,9 +16,7 @@ using EditorFactory = std::function<EditorWindow*(Project&)>;
 using EditorFactories = std::array<EditorFactory, kFormCount>;
 
 // Window names by form, in menu order.
-inline constexpr std::array<const char*, kFormCount> kEditorWindowNames = {
-    "Description", "Horizontal", "Vertical", "CrossTrans", "RefLine",
-    "GirderLine",  "BentLine",   "DeadLoad", "RoadAppr"};
+inline constexpr const auto& kEditorWindowNames = kFormWindowNames;
 
 inline constexpr std::array<Form, kFormCount> kEditorClosingOrder = {
     Form::Bent, Form::Cross, Form::Dead, Form::Desc,   Form::Gird,
@@ -45,6 +43,8 @@ class EditorRegistry {
   void RefreshAll();
   // Closes and destroys the created editors in the closing order.
   void CloseAll();
+  // Runs after every edit the user makes in any editor.
+  void SetEditedHandler(std::function<void()> handler) { edited_ = std::move(handler); }
 
  private:
   static int Index(Form f) { return static_cast<int>(f); }
@@ -52,6 +52,7 @@ class EditorRegistry {
   Project& project_;
   EditorFactories factories_;
   std::array<EditorWindow*, kFormCount> windows_{};
+  std::function<void()> edited_;
 };
 
 }  // namespace kv

@@ -26,6 +26,7 @@
 #include <cstring>
 #include <span>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/editor_window.h"
@@ -370,6 +371,19 @@ void frmMain::mnuFileNew_Click() {
   CurrentInputFile = name;
 }
 
+std::optional<std::string> frmMain::LoadForOpen(const QString& name) {
+  LoadedFile file = LoadInputFile(QFile::encodeName(name).toStdString());
+  if (file.error.empty()) return std::move(file.bytes);
+  ShowMessage(QStringLiteral("%1 could not be opened: %2.")
+                  .arg(QDir::toNativeSeparators(name), QString::fromLocal8Bit(file.error.c_str())));
+  return std::nullopt;
+}
+
+void frmMain::ShowProject() {
+  ShowMarks();
+  editors_.RefreshAll();
+}
+
 void frmMain::mnuFileOpen_Click() {
   if (platform_.dialogs == nullptr) return;
   const QString name = platform_.dialogs->OpenFileName(
@@ -380,25 +394,40 @@ void frmMain::mnuFileOpen_Click() {
 
 void frmMain::OpenFile(const QString& name) {
   DialogFileName = name;
+  // A file that cannot be read is named with the reason and changes nothing, not even
+  // the file Save writes to.
+  std::optional<std::string> bytes = LoadForOpen(name);
+  if (!bytes) return;
   CurrentInputFile = name;
-  // An empty file, or one that cannot be read, changes nothing: the project, its rows
-  // and the check marks stay as they were.
-  std::string bytes;
-  if (!ReadFileBytes(QFile::encodeName(name).toStdString(), bytes) || bytes.empty()) return;
+  // An empty file changes nothing: the project, its rows and the check marks stay.
+  if (bytes->empty()) return;
   // A second file must not inherit the first one's fields or rows; the "&Data Entry"
   // check marks stay, since nothing clears them.
   const auto marks = project_.marked;
   project_.Reset();
   project_.marked = marks;
-  ReadInputText(std::move(bytes), project_,
-                [this](const std::string& warning) { ShowMessage(QString::fromLatin1(warning)); });
-  ShowMarks();
-  editors_.RefreshAll();
+  const ReadReport report = ReadInputText(
+      std::move(*bytes), project_,
+      [this](const std::string& warning) { ShowMessage(QString::fromLatin1(warning)); });
+  if (report.unreadCount > 0) ShowMessage(QString::fromLatin1(UnreadLinesMessage(report)));
+  ShowProject();
 }
 
 void frmMain::mnuFileSave_Click() {
-  WriteInputFile(QFile::encodeName(CurrentInputFile).toStdString(), project_,
-                 [this](const std::string& m) { ShowMessage(QString::fromLatin1(m)); });
+  const WriteResult r =
+      WriteInputFile(QFile::encodeName(CurrentInputFile).toStdString(), project_,
+                     [this](const std::string& m) { ShowMessage(QString::fromLatin1(m)); });
+  if (r.ok || CurrentInputFile.isEmpty()) return;
+  // Saying nothing would leave the designer believing the work is saved.
+  ShowMessage(QStringLiteral("The project could not be saved to %1: %2. %3")
+                  .arg(QDir::toNativeSeparators(CurrentInputFile),
+                       QString::fromLocal8Bit(r.error.c_str()),
+                       r.left == SaveLeft::Previous
+                           ? QStringLiteral("The file there is as it was before.")
+                       : r.left == SaveLeft::Unconfirmed
+                           ? QStringLiteral("The file there holds the project, but the disk did "
+                                            "not confirm that it is stored.")
+                           : QStringLiteral("The file there may be incomplete.")));
 }
 
 void frmMain::mnuFileSaveAs_Click() {

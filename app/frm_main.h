@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "app/editor_registry.h"
 #include "app/platform.h"
@@ -62,6 +64,9 @@ class frmMain : public QMainWindow {
   // Records the folder of the executable; start-up calls it once the window is shown.
   void RecordProgramFolder();
   void SetMenuHandler(MenuHook hook, std::function<void()> handler);
+  // The project was replaced outside File Open (a recovered copy): the "&Data Entry"
+  // marks and every created editor show it.
+  void ShowProject();
 
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
@@ -91,6 +96,8 @@ class frmMain : public QMainWindow {
   void UpdateClockPanels();
   void LayoutListing();
   void ShowMessage(const QString& text);
+  // The bytes of the file File Open chose, or nothing after telling the user why not.
+  std::optional<std::string> LoadForOpen(const QString& name);
   void ShowMarks();
   void KeepReachable();
   void RunHook(MenuHook hook);

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/frm_main.h"
 #include "app/qt_platform.h"
+#include "app/recovery.h"
 #include "kv_version.h"
 // Runs.
 #include "runs/runs.h"
@@ -41,5 +42,7 @@ int main(int argc, char** argv) {
   window.show();
   window.RecordProgramFolder();
   if (!line.file.empty()) window.OpenFile(QString::fromLocal8Bit(line.file.c_str()));
+  // A project left unsaved by a run that did not end normally is offered back.
+  (new kv::RecoveryCopy(window))->OfferLeftCopy();
   return app.exec();
 }

@@ -31,12 +31,14 @@ class FileDialogs {
 
 enum class MessageIcon { None, Information };
 
-// A message box with an OK button; returns when the user has closed it.
+// A message box with an OK button; returns when the user has closed it. Ask shows
+// one with Yes and No buttons and tells whether Yes was chosen.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual void Show(QWidget* parent, const QString& title, const QString& text,
                     MessageIcon icon = MessageIcon::None) = 0;
+  virtual bool Ask(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The printer the listing goes to. Each PrintJob is one print job of its own.

@@ -67,6 +67,11 @@ class QtMessageBoxes final : public MessageBoxes {
                     title, text, QMessageBox::Ok, parent);
     box.exec();
   }
+  bool Ask(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+  }
 };
 
 class QtPrinter final : public Printer {

@@ -1,122 +1,108 @@
 #include "cli/commands.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <array>
 
-#include "cli/dump.h"
-#include "inputfile/input_file.h"
 #include "kv_version.h"
 
 namespace kv {
 namespace {
 
-const char* const kUsage =
-    "Usage: kelvara COMMAND [ARGS]\n"
-    "Checks, shows and rewrites the engine's input files (*.dat).\n"
-    "\n"
-    "Commands:\n"
-    "  check FILE...      list every reading warning and every field too wide for its\n"
-    "                     columns; exit 0 when clean, 1 when anything was found,\n"
-    "                     2 when a file cannot be read\n"
-    "  dump FILE          print the project read from FILE as JSON\n"
-    "  normalize IN OUT   read IN and write it to OUT as the editor saves it\n"
-    "\n"
-    "Options:\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n";
+// Every command, in the order the usage text lists them.
+const std::array<const Command*, 3> kCommands = {&kCheckCommand, &kDumpCommand, &kNormalizeCommand};
 
-// Reading as File Open does in a freshly started program.
-bool ReadFresh(const std::string& path, Project& p, std::vector<std::string>& warnings,
-               std::ostream& err) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    err << "kelvara: " << path << ": is a folder, not an input file\n";
-    return false;
-  }
-  if (!ReadInputFile(path, p, [&](const std::string& w) { warnings.push_back(w); })) {
-    err << "kelvara: " << path << ": cannot be read\n";
-    return false;
-  }
-  return true;
+void Usage(std::ostream& s) {
+  s << "Usage: kelvara COMMAND [OPTION]... [ARG]...\n"
+       "Checks, shows and rewrites the engine's input files (*.dat).\n"
+       "\n"
+       "Commands:\n";
+  for (const Command* c : kCommands) s << "  " << c->synopsis << "\n" << c->summary;
+  s << "\n"
+       "A FILE of - is standard input; -- ends the options. 'kelvara COMMAND --help'\n"
+       "describes one command. Errors go to standard error as 'kelvara: FILE: reason'.\n"
+       "\n"
+       "Options:\n"
+       "  --help             show this text\n"
+       "  --version          show the version\n";
 }
 
-std::string Describe(const Overflow& o) {
-  std::string where = o.window;
-  if (o.row >= 0) where += " row " + std::to_string(o.row + 1);
-  return where + ", " + o.field + ": \"" + o.text + "\" takes " + std::to_string(o.used) +
-         " columns; the field has " + std::to_string(o.width);
-}
-
-int Check(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-  int status = 0;
-  for (const std::string& file : files) {
-    Project p;
-    std::vector<std::string> warnings;
-    if (!ReadFresh(file, p, warnings, err)) {
-      status = 2;
-      continue;
-    }
-    for (const std::string& w : warnings) out << file << ": " << w << "\n";
-    LineSink lines = WriteProjectLines(p);
-    for (const Overflow& o : lines.overflows) out << file << ": " << Describe(o) << "\n";
-    if ((!warnings.empty() || !lines.overflows.empty()) && status == 0) status = 1;
+// `--help` or `-h` before any "--".
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& a : args) {
+    if (a == "--") return false;
+    if (a == "--help" || a == "-h") return true;
   }
-  return status;
+  return false;
 }
 
 }  // namespace
 
-int RunKelvara(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+bool Arguments::Has(const std::string& option) const {
+  return std::find(options.begin(), options.end(), option) != options.end();
+}
+
+int UsageError(const Command& cmd, const std::string& text, std::ostream& err) {
+  err << "kelvara: " << cmd.name << ": " << text << "\nTry 'kelvara " << cmd.name << " --help'.\n";
+  return kExitTrouble;
+}
+
+bool ParseArguments(const Command& cmd, const std::vector<std::string>& args,
+                    const std::vector<std::string>& known, Arguments& parsed, std::ostream& err) {
+  bool optionsEnded = false;
+  for (const std::string& a : args) {
+    if (!optionsEnded && a == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+      if (std::find(known.begin(), known.end(), a) == known.end()) {
+        UsageError(cmd, "unknown option '" + a + "'", err);
+        return false;
+      }
+      parsed.options.push_back(a);
+    } else {
+      parsed.operands.push_back(a);
+    }
+  }
+  return true;
+}
+
+bool ReadOperand(const std::string& name, CliStreams& io, Project& p, ReadReport& report,
+                 const WarningSink& warn) {
+  LoadedFile f = name == "-" ? LoadInputStream(io.in) : LoadInputFile(name, true);
+  if (!f.error.empty()) {
+    io.err << "kelvara: " << name << ": " << f.error << "\n";
+    return false;
+  }
+  report = ReadInputText(std::move(f.bytes), p, warn);
+  return true;
+}
+
+int RunKelvara(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
   if (args.empty()) {
-    err << kUsage;
-    return 2;
+    Usage(err);
+    return kExitTrouble;
   }
-  const std::string& cmd = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-    out << kUsage;
-    return 0;
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    Usage(out);
+    return kExitClean;
   }
-  if (cmd == "--version") {
+  if (name == "--version") {
     out << "kelvara " << KV_VERSION << "\n";
-    return 0;
+    return kExitClean;
   }
-  if (cmd == "check") {
-    if (rest.empty()) {
-      err << "kelvara check: name at least one input file\n";
-      return 2;
+  for (const Command* c : kCommands) {
+    if (name != c->name) continue;
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest)) {
+      out << "Usage: kelvara " << c->synopsis << "\n" << c->help;
+      return kExitClean;
     }
-    return Check(rest, out, err);
+    CliStreams io{in, out, err};
+    return c->run(rest, io);
   }
-  if (cmd == "dump") {
-    if (rest.size() != 1) {
-      err << "kelvara dump: name exactly one input file\n";
-      return 2;
-    }
-    Project p;
-    std::vector<std::string> warnings;
-    if (!ReadFresh(rest[0], p, warnings, err)) return 2;
-    out << DumpProject(p, warnings).dump(2) << "\n";
-    return 0;
-  }
-  if (cmd == "normalize") {
-    if (rest.size() != 2) {
-      err << "kelvara normalize: name the input file and the output file\n";
-      return 2;
-    }
-    Project p;
-    std::vector<std::string> warnings;
-    if (!ReadFresh(rest[0], p, warnings, err)) return 2;
-    for (const std::string& w : warnings) err << rest[0] << ": " << w << "\n";
-    WriteResult r = WriteInputFile(rest[1], p, [&](const std::string& m) { err << m << "\n"; });
-    if (!r.ok) {
-      err << "kelvara normalize: " << rest[1] << ": " << r.error << "\n";
-      return 2;
-    }
-    return 0;
-  }
-  err << "kelvara: unknown command '" << cmd << "'\n\n" << kUsage;
-  return 2;
+  err << "kelvara: unknown command '" << name << "'\nTry 'kelvara --help'.\n";
+  return kExitTrouble;
 }
 
 }  // namespace kv

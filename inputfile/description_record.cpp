@@ -80,7 +80,7 @@ void ReadDescriptionRecord(std::string_view line, Project& p, const WarningSink&
 void WriteDescriptionRecords(const Project& p, LineSink& out) {
   const DescriptionData& d = p.Description;
   std::string title = "00";
-  out.Field(title, PadRight(d.StructureID, 10), 10, "Description", -1, "StructureID",
+  out.Field(title, PadRight(d.StructureID, 10), 3, 10, "Description", -1, "StructureID",
             d.StructureID);
   if (p.MetricUnits == 1) {
     // Keep the units mark in column 80 whenever the ID leaves room for it.

@@ -24,6 +24,10 @@ inline constexpr int kFormCount = 9;
 inline constexpr std::array<const char*, kFormCount> kFormMenuNames = {
     "mnuFormDesc", "mnuFormHoriz", "mnuFormVert", "mnuFormCross", "mnuFormRef",
     "mnuFormGird", "mnuFormBent",  "mnuFormDead", "mnuFormRoadApp"};
+// The editor window of each entry.
+inline constexpr std::array<const char*, kFormCount> kFormWindowNames = {
+    "Description", "Horizontal", "Vertical", "CrossTrans", "RefLine",
+    "GirderLine",  "BentLine",   "DeadLoad", "RoadAppr"};
 
 struct Project {
   int16_t MetricUnits = 0;  // 1 metric, 0 English

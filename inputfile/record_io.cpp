@@ -4,13 +4,13 @@
 
 namespace kv {
 
-void LineSink::Field(std::string& line, const std::string& written, int width,
+void LineSink::Field(std::string& line, const std::string& written, int first, int width,
                      std::string_view window, int row, std::string_view field,
                      std::string_view text) {
   line += written;
   if (int(written.size()) > width)
-    overflows.push_back({std::string(window), row, std::string(field), std::string(text), width,
-                         int(written.size())});
+    overflows.push_back({std::string(window), row, std::string(field), std::string(text), first,
+                         width, int(written.size())});
 }
 
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits) {
@@ -47,7 +47,7 @@ std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUni
 
 void PutField(LineSink& out, std::string& line, const FieldSpec& f, std::string_view text,
               int metricUnits, std::string_view window, int row) {
-  out.Field(line, EncodeField(f, text, metricUnits), f.width, window, row, f.name, text);
+  out.Field(line, EncodeField(f, text, metricUnits), f.first, f.width, window, row, f.name, text);
 }
 
 }  // namespace kv

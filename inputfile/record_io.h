@@ -6,12 +6,40 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace kv {
 
-// Readers raise their warnings through this, in order, and go on reading.
-using WarningSink = std::function<void(const std::string&)>;
+struct FieldSpec;
+
+// Readers raise their warnings through this, in order, and go on reading. A warning
+// about one field names it, so that a report can point at its columns. Takes any
+// callable on the text alone, or on the text and the field (nullptr for none).
+class WarningSink {
+ public:
+  using Handler = std::function<void(const std::string& text, const FieldSpec* field)>;
+  WarningSink() = default;
+  template <class F>
+    requires(std::is_invocable_v<F&, const std::string&, const FieldSpec*> &&
+             !std::is_same_v<std::decay_t<F>, WarningSink>)
+  WarningSink(F f) : handler_(std::move(f)) {}
+  template <class F>
+    requires(std::is_invocable_v<F&, const std::string&> &&
+             !std::is_invocable_v<F&, const std::string&, const FieldSpec*>)
+  WarningSink(F f) {
+    if constexpr (std::is_constructible_v<bool, const F&>)
+      if (!static_cast<bool>(f)) return;
+    handler_ = [f = std::move(f)](const std::string& text, const FieldSpec*) { f(text); };
+  }
+  void operator()(const std::string& text, const FieldSpec* field = nullptr) const {
+    if (handler_) handler_(text, field);
+  }
+  explicit operator bool() const { return static_cast<bool>(handler_); }
+
+ private:
+  Handler handler_;
+};
 
 // A field whose text needed more columns than the field has; the line widens.
 struct Overflow {
@@ -19,6 +47,7 @@ struct Overflow {
   int row = -1;        // grid row, or -1 for a single-record field
   std::string field;   // control name, e.g. "Text1"
   std::string text;    // the text as held
+  int first = 0;       // the field's first column
   int width = 0;       // columns the field has
   int used = 0;        // columns the written value took
 };
@@ -27,8 +56,8 @@ class LineSink {
  public:
   void Line(std::string line) { lines.push_back(std::move(line)); }
   // Appends the written field to line and records an overflow when it is too wide.
-  void Field(std::string& line, const std::string& written, int width, std::string_view window,
-             int row, std::string_view field, std::string_view text);
+  void Field(std::string& line, const std::string& written, int first, int width,
+             std::string_view window, int row, std::string_view field, std::string_view text);
 
   std::vector<std::string> lines;  // without line ends
   std::vector<Overflow> overflows;

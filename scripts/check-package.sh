@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt-get, and checks the installed
+# Builds the Debian package with the hardening flags of dpkg-buildflags, runs lintian
+# on it (an error fails the check), installs it with apt-get, and checks the installed
 # programs: both --version texts, kelvara check on an installed sample, the editor
 # started under Xvfb, and a geometry run through the editor's menu that finds the
 # installed engine stand-ins and shows their listing.
@@ -11,7 +12,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 need=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev nlohmann-json3-dev dpkg-dev file
-      xvfb xdotool imagemagick)
+      xvfb xdotool imagemagick lintian)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -21,11 +22,26 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+# Fortify, stack protector, relro, bind now and PIE, as Debian builds its own packages.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $cppflags"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_TESTS=OFF \
-      -DKV_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
+      -DKV_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
 cmake --build "$build" -j2
 (cd "$build" && cpack)
-deb=$(ls "$build"/wexa-kelvara_*_amd64.deb)
+deb=$(ls "$build"/wexa-kelvara_*_"$(dpkg --print-architecture)".deb)
+
+# Debian's own checker: errors fail the check; its whole report is kept beside the package.
+lintian --pedantic --display-info --fail-on error "$deb" | tee "$build/lintian.txt" || fail_lintian=1
+if [ "${fail_lintian:-0}" = 1 ]; then
+  echo "FAILED: lintian reports errors (see $build/lintian.txt)" >&2
+  exit 1
+fi
+echo "lintian: $(grep -c '^[EW]:' "$build/lintian.txt" || true) errors and warnings"
+
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --reinstall "$deb"
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -39,7 +55,10 @@ echo "versions, check and help document: ok"
 # No period in the folder: the run takes the name up to the first period as its base.
 work=$(mktemp -d /tmp/kvcheckXXXXXX)
 trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-display=:93
+# A display number nobody else holds.
+n=93
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+display=:$n
 Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1

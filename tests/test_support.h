@@ -31,6 +31,13 @@ inline std::string Slurp(const fs::path& path) {
   return s.str();
 }
 
+// A sample file read as File Open reads it.
+inline Project Read(const std::string& name) {
+  Project p;
+  ReadInputFile(Data(name), p, {});
+  return p;
+}
+
 // A project in the given units (1 metric).
 inline Project Units(int metric) {
   Project p;

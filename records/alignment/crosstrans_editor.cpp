@@ -268,6 +268,7 @@ void CrossTrans::AddOverRecord_Click() {
   AddGridRow();
   ShowRow(grid_->RowCount() - 1);
   SyncScrollBar();
+  emit Edited();
 }
 
 void CrossTrans::VScroll1_Change(int value) {

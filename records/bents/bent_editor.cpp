@@ -197,6 +197,7 @@ void BentLine::AddRecord_Click() {
   }
   ShowRow(grid_->AddRow());
   SyncMaximum();
+  emit Edited();
 }
 
 void BentLine::Insert_Click() {
@@ -208,12 +209,14 @@ void BentLine::Insert_Click() {
   grid_->AddRow();
   ShowRowsFrom(at);
   SyncMaximum();
+  emit Edited();
 }
 
 void BentLine::Delete_Click() {
   const int at = grid_->CurrentRow();
   DeleteBentRow(project().BentLine, at);
   ShowRowsFrom(at);
+  emit Edited();
 }
 
 void BentLine::VScroll1_Change(int value) {

@@ -72,11 +72,11 @@ void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink&
   if (d >= 0 && d <= 6)
     SelectBentDistanceType(r, int(d));
   else
-    warn("Warning: (06) Bent line data, distance type invalid.");
+    warn("Warning: (06) Bent line data, distance type invalid.", &kDistanceType);
 
   r.Text7 = Columns(line, kSkewDirection.first, 1);
   if (r.Text7 != "L" && r.Text7 != "R") {
-    warn("Warning: (06) Skew direction invalid. Should be L or R");
+    warn("Warning: (06) Skew direction invalid. Should be L or R", &kSkewDirection);
     r.Text7.clear();
   }
 
@@ -86,7 +86,7 @@ void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink&
   if (skewType >= 0 && skewType <= 4)
     SelectBentSkewType(r, int(skewType));
   else
-    warn("Warning: (06) Bent line data, skew type invalid.");
+    warn("Warning: (06) Bent line data, skew type invalid.", &kSkewType);
 
   const double v = ParseNumberField(Columns(line, kFracPoints.first, kFracPoints.width), 4);
   const double whole = std::round(ParseNumberField(Columns(line, kFracWhole.first, kFracWhole.width), 0));

@@ -287,6 +287,7 @@ void GirderLine::AddRecord_Click() {
   AppendGridRow();
   ShowRow(grid_->RowCount() - 1);
   SyncScrollBar();
+  emit Edited();
 }
 
 void GirderLine::Insert_Click() {
@@ -298,12 +299,14 @@ void GirderLine::Insert_Click() {
   AppendGridRow();
   for (int i = at; i < grid_->RowCount(); ++i) ShowRow(i);
   SyncScrollBar();
+  emit Edited();
 }
 
 void GirderLine::Delete_Click() {
   const int at = CurrentRow();
   DeleteGirderRow(Table(), at);
   for (int i = std::max(at, 0); i < grid_->RowCount(); ++i) ShowRow(i);
+  emit Edited();
 }
 
 void GirderLine::VScroll1_Change(int value) { Table().scroll.Pos = static_cast<int16_t>(value); }

@@ -47,14 +47,14 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
   if (lineType >= 0 && lineType < int(kGirderLineTypeItems.size()))
     ChooseGirderLineType(r, lineType);
   else
-    warn("Warning: (05) Girder line data, bad line type.");
+    warn("Warning: (05) Girder line data, bad line type.", &kLineType);
 
   r.Text1 = DecodeField(kInitialOffset, line, units);
   r.Text2 = DecodeField(kTerminalOffset, line, units);
 
   const int initial = Code(line, kInitialType);
   if (initial < 1 || initial > 5) {
-    warn("Warning: (05) Girder line data, initial offset type invalid.");
+    warn("Warning: (05) Girder line data, initial offset type invalid.", &kInitialType);
   } else if (initial == 5) {
     // A segmented line's only offset type, whatever the line type read above.
     r.Combo3Items = GirderOffsetTypeItemsFor(kGirderSegmented);
@@ -66,7 +66,7 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
   if (r.Combo1 == kGirderFlared) {
     const int terminal = Code(line, kTerminalType);
     if (terminal < 1 || terminal > 5)
-      warn("Warning: (05) Girder line data, terminal offset type invalid.");
+      warn("Warning: (05) Girder line data, terminal offset type invalid.", &kTerminalType);
     else if (terminal <= int(kGirderOffsetTypeItems.size()))
       ChooseGirderTerminalOffsetType(r, terminal - 1);
     // 5 has no terminal entry: the choice stays as it was.

@@ -51,7 +51,8 @@ void ReadRefLineRecord(std::string_view line, Project& p, const WarningSink& war
 
   r.RefLineSta = DecodeField(kRefLineSta, line, units);
   if (!SelectByCode(r.StaOn, Code(line, kStaOn), 0, int(kStaOnItems.size())))
-    warn("Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3");
+    warn("Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3",
+         &kStaOn);
 
   const std::string side = Col(line, kSide);
   r.Option1 = side == "L" || side == "l";
@@ -60,7 +61,8 @@ void ReadRefLineRecord(std::string_view line, Project& p, const WarningSink& war
   r.SkewAngle = DecodeField(kSkewAngle, line, units);
   if (!SelectByCode(r.SkewRespTo, Code(line, kSkewRespTo), 1, int(kSkewRespToItems.size())))
     warn("Warning: (04) Reference line data, bad \"Skew is with respect to\" value.  Valid values "
-         "are 1 to 4.");
+         "are 1 to 4.",
+         &kSkewRespTo);
 
   // Only a 1 means the bent lines take the reference line's skew; anything else,
   // a column without a digit included, leaves them parallel.
@@ -68,9 +70,9 @@ void ReadRefLineRecord(std::string_view line, Project& p, const WarningSink& war
   r.Option3 = !r.Option4;
 
   if (!SelectByCode(r.LayoutLineIs, Code(line, kLayoutLineIs), 1, int(kLayoutLineIsItems.size())))
-    warn("Warning: (04) Reference line data, bad \"Layout line is\" value.");
+    warn("Warning: (04) Reference line data, bad \"Layout line is\" value.", &kLayoutLineIs);
   if (!SelectByCode(r.RevLayoutLine, Code(line, kRevLayoutLine), 0, int(kRevLayoutLineItems.size())))
-    warn("Warning: (04) Reference line data, bad \"Reverse layout line\" value.");
+    warn("Warning: (04) Reference line data, bad \"Reverse layout line\" value.", &kRevLayoutLine);
 
   r.TransX = DecodeField(kTransX, line, units);
   r.TransY = DecodeField(kTransY, line, units);

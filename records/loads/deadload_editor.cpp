@@ -153,6 +153,7 @@ void DeadLoad::AddRecord_Click() {
   }
   ShowRowsFrom(grid_->AddRow());
   SyncMaximum();
+  emit Edited();
 }
 
 void DeadLoad::Insert_Click() {
@@ -164,12 +165,14 @@ void DeadLoad::Insert_Click() {
   grid_->AddRow();
   ShowRowsFrom(at);
   SyncMaximum();
+  emit Edited();
 }
 
 void DeadLoad::Delete_Click() {
   const int at = grid_->CurrentRow();
   DeleteDeadLoadRow(project().DeadLoad, at);
   ShowRowsFrom(at);
+  emit Edited();
 }
 
 void DeadLoad::VScroll1_Change(int value) {

@@ -1,6 +1,8 @@
 // File New, Open, Save and Save As, Print and Copy through scripted seams; the listing
 // window, its text area and the listing's layout on paper.
 
+#include <sys/stat.h>
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -59,8 +61,11 @@ TEST(FileCommands, EachDialogNewAndSaveAsNameTheFileSaveWrites) {
   s.window->project().Description.StructureID = "AGAIN";
   s.window->mnuFileSave_Click();  // Save goes on writing to the new name
   EXPECT_EQ(Slurp(copy).substr(0, 7) + Slurp(renamed).substr(0, 9), "00AGAIN00NEWNAME");
-  s.window->mnuFileSaveAs_Click();  // a write error ends without a message
-  EXPECT_TRUE(s.messages.texts.isEmpty() && !QFile::exists(s.Path("no/such/folder/x.dat")));
+  s.window->mnuFileSaveAs_Click();  // a write error is named with its reason
+  EXPECT_EQ(s.messages.texts, QStringList("The project could not be saved to " +
+                                          QDir::toNativeSeparators(s.Path("no/such/folder/x.dat")) +
+                                          ": No such file or directory. The file there is as it was before."));
+  EXPECT_FALSE(QFile::exists(s.Path("no/such/folder/x.dat")));
   EXPECT_EQ(s.dialogs.calls, (std::vector<QStringList>{  // each dialog starts at the last name chosen
                                 {"open", "", "Geometry Input Files (*.dat)|*.dat", ""},
                                 {"new", "Open New File", "All Files (*.dat)|*.dat", kEnglish},
@@ -68,8 +73,9 @@ TEST(FileCommands, EachDialogNewAndSaveAsNameTheFileSaveWrites) {
                                 {"save", "", "Kelvara input (*.dat)|*.dat", copy}}));
 }
 
-// Bad codes and hostile files, with every editor created: the warnings in order, an
-// unreadable file changes nothing, the next Open and Save behave as on a fresh start.
+// Bad codes and hostile files, with every editor created: the warnings in order and
+// the lines not read, a missing file named and changing nothing (not even the file
+// Save writes to), the next Open and Save behave as on a fresh start.
 TEST(FileCommands, OpenShowsEachWarningAndLeavesTheProgramWorking) {
   const std::string english = FileBytes(ReadFresh(kEnglish));
   QStringList files{KV_TEST_DATA "/bad_codes.dat"}, badCodes;
@@ -90,10 +96,36 @@ TEST(FileCommands, OpenShowsEachWarningAndLeavesTheProgramWorking) {
     EXPECT_EQ(s.messages.titles, QStringList(QList<QString>(warnings.size(), "Wexa_Kelvara")));
     s.window->mnuFileOpen_Click();  // cannot be read: what the first one read stays
     EXPECT_EQ(FileBytes(s.window->project()), read);
+    EXPECT_EQ(s.window->CurrentInputFile, file);
+    warnings << QDir::toNativeSeparators(s.Path("missing.dat")) + " could not be opened: No such file or directory.";
     s.window->mnuFileOpen_Click();
     EXPECT_EQ(s.messages.texts, warnings);
     s.window->mnuFileSaveAs_Click();
     EXPECT_EQ(Slurp(s.Path("saved.dat")), english);
+  }
+}
+
+// What is no input file is refused by name and reason, at once (a FIFO does not
+// freeze the window), and the project and the file Save writes to stay.
+TEST(FileCommands, OpenRefusesWhatIsNoInputFile) {
+  Shell s;
+  s.dialogs.answers = {kEnglish};
+  s.window->mnuFileOpen_Click();
+  const std::string held = FileBytes(s.window->project());
+  ASSERT_EQ(::mkfifo(QFile::encodeName(s.Path("fifo.dat")).constData(), 0600), 0);
+  QDir(s.dir.path()).mkdir("folder.dat");
+  QFile utf16(s.Path("utf16.dat"));
+  ASSERT_TRUE(utf16.open(QIODevice::WriteOnly) && utf16.write(QByteArray("\xFF\xFE" "0\0" "0\0", 6)) == 6);
+  utf16.close();
+  const std::pair<QString, QString> cases[] = {
+      {s.Path("fifo.dat"), "Not a regular file"}, {s.Path("folder.dat"), "Is a directory"},
+      {s.Path("utf16.dat"), kUtf16Text}};
+  for (const auto& [file, reason] : cases) {
+    s.dialogs.answers = {file};
+    s.messages.texts.clear();
+    s.window->mnuFileOpen_Click();
+    EXPECT_EQ(s.messages.texts, QStringList(QDir::toNativeSeparators(file) + " could not be opened: " + reason + "."));
+    EXPECT_TRUE(FileBytes(s.window->project()) == held && s.window->CurrentInputFile == kEnglish);
   }
 }
 

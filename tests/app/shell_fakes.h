@@ -58,8 +58,14 @@ class FakeMessages : public MessageBoxes {
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     titles.append(title), texts.append(text), icons.push_back(icon);
   }
+  // Answers from `answers` in turn (No once they run out); the question is kept in texts.
+  bool Ask(QWidget*, const QString& title, const QString& text) override {
+    titles.append(title), texts.append(text), icons.push_back(MessageIcon::None);
+    return !answers.empty() && answers.takeFirst();
+  }
   QStringList titles, texts;
   std::vector<MessageIcon> icons;
+  QList<bool> answers;
 };
 
 class FakePrinter : public Printer {
@@ -165,11 +171,14 @@ struct RealShell : Shell {
 // A project as Save writes it.
 inline std::string FileBytes(const Project& p) { return test::Bytes(p); }
 
-inline Project ReadFresh(const QString& path, QStringList* warnings = nullptr) {
+// The file read into a fresh project; messages gets what File Open shows after it:
+// the warnings in order, then the lines not read.
+inline Project ReadFresh(const QString& path, QStringList* messages = nullptr) {
   Project p;
-  ReadInputFile(QFile::encodeName(path).toStdString(), p, [warnings](const std::string& w) {
-    if (warnings != nullptr) warnings->append(QString::fromLatin1(w));
+  const ReadReport r = ReadInputFile(QFile::encodeName(path).toStdString(), p, [messages](const std::string& w) {
+    if (messages != nullptr) messages->append(QString::fromLatin1(w));
   });
+  if (messages != nullptr && r.unreadCount > 0) messages->append(QString::fromLatin1(UnreadLinesMessage(r)));
   return p;
 }
 

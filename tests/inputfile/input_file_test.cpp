@@ -2,6 +2,8 @@
 #include "inputfile/description_record.h"
 #include "inputfile/field_routines.h"
 
+#include <sys/stat.h>
+
 #include <iterator>
 #include <tuple>
 
@@ -64,52 +66,69 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"hostile/high_characters", "00\xE9\xE9-3\xE9\xE9\xE9\xE9" "01"}),
     [](const auto& i) { return std::string(i.param.name).substr(i.param.name[0] == 'h' ? 8 : 0); });
 
-// How many files the folder holds: a temporary left behind is one too many.
-long Entries(const test::fs::path& dir) { return std::distance(test::fs::directory_iterator(dir), {}); }
-
-// A save that fails at any step leaves the previous file byte for byte, leaves no
-// temporary beside it, and the next save without the fault goes through. Saves to
-// no path, to a folder and into a read-only folder fail the same way.
-TEST(SafeSave, FailedSavesKeepThePreviousFile) {
+// Writing with no name says so and touches nothing; the rest of saving is the safe
+// save's (safe_save_test.cpp).
+TEST(WriteInputFile, NoNameIsToldAndAFailedSaveGivesItsReason) {
   Project p;
-  ASSERT_TRUE(ReadInputFile(test::Data("bridge_english.dat"), p, {}));
-  const std::string previous("previous\r\n\0bytes\xff\r\n", 18);
-  for (SaveStep failAt : {SaveStep::WriteTemp, SaveStep::ReplaceTarget}) {
-    for (bool targetExists : {true, false}) {
-      const char* errorStart = failAt == SaveStep::WriteTemp ? "cannot write " : "cannot replace ";
-      SCOPED_TRACE(errorStart + std::string(targetExists ? "over an old file" : "a new file"));
-      test::TempDir dir;
-      const std::string target = targetExists ? dir.File("bridge.dat", previous) : dir.File("bridge.dat");
-      std::vector<SaveStep> asked;
-      SetSaveFaultHook([&](SaveStep s) { return asked.push_back(s), s == failAt; });
-      test::Strings messages;
-      WriteResult r = WriteInputFile(target, p, [&](const std::string& m) { messages.push_back(m); });
-      SetSaveFaultHook({});
-      EXPECT_TRUE(!r.ok && r.error.rfind(errorStart, 0) == 0) << r.error;
-      EXPECT_TRUE(messages.empty() && asked.back() == failAt);
-      if (targetExists) EXPECT_EQ(test::Slurp(target), previous);
-      EXPECT_EQ(Entries(dir.path()), targetExists ? 1 : 0);
-      ASSERT_TRUE(WriteInputFile(target, p, {}).ok);
-      EXPECT_EQ(test::Slurp(target), test::Bytes(p));
-      EXPECT_EQ(Entries(dir.path()), 1);
-    }
-  }
-  test::TempDir dir;
   test::Strings messages;
   const auto collect = [&](const std::string& m) { messages.push_back(m); };
   EXPECT_FALSE(WriteInputFile("", p, collect).ok);
   EXPECT_EQ(messages, test::Strings{"No file specified for output."});
-  const std::string target = dir.File("keep.dat", "previous contents\r\n");
+  test::TempDir dir;
   test::fs::create_directories(dir.path() / "folder.dat");
-  EXPECT_FALSE(WriteInputFile((dir.path() / "folder.dat").string(), p, collect).ok);
-  if (::geteuid() != 0) {  // root writes into read-only folders anyway
-    test::fs::permissions(dir.path(), test::fs::perms::owner_read | test::fs::perms::owner_exec);
-    EXPECT_FALSE(WriteInputFile(target, p, collect).ok);
-    test::fs::permissions(dir.path(), test::fs::perms::owner_all);
+  const WriteResult r = WriteInputFile((dir.path() / "folder.dat").string(), p, collect);
+  EXPECT_TRUE(!r.ok && r.error == "Is a directory" && r.left == SaveLeft::Previous && messages.size() == 1);
+}
+
+// What File Open refuses, each without waiting or filling the memory; a UTF-8
+// byte-order mark is dropped before the structure ID.
+TEST(LoadInputFile, RefusesWhatIsNoInputFile) {
+  test::TempDir dir;
+  const std::string fifo = dir.File("fifo.dat"), big = dir.File("big.dat");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  test::fs::create_directories(dir.path() / "folder.dat");
+  std::ofstream(big).close();
+  test::fs::resize_file(big, kMaxInputBytes + 1);
+  using namespace std::string_literals;
+  const struct { std::string path; bool streams; const char* error; } cases[] = {
+      {fifo, false, kNotRegularFile}, {"/dev/zero", false, kNotRegularFile}, {"/dev/zero", true, kFileTooLarge},
+      {big, false, kFileTooLarge}, {(dir.path() / "folder.dat").string(), true, "Is a directory"},
+      {dir.File("missing.dat"), false, "No such file or directory"},
+      {dir.File("le.dat", "\xFF\xFE" "0\0" "0\0" "B\0"s), false, kUtf16Text},
+      {dir.File("be.dat", "\xFE\xFF\0" "0\0" "0"s), false, kUtf16Text},
+      {dir.File("nobom.dat", "0\0" "0\0" "B\0" "R\0"s), false, kUtf16Text},
+      {dir.File("nul.dat", "00\0" "BR\r\n"s), false, ""}};
+  for (const auto& c : cases) {
+    const LoadedFile f = LoadInputFile(c.path, c.streams);
+    EXPECT_EQ(f.error, c.error) << c.path << " " << c.streams;
+    EXPECT_TRUE(f.error.empty() || f.bytes.empty());
   }
-  EXPECT_EQ(test::Slurp(target), "previous contents\r\n");
-  EXPECT_EQ(Entries(dir.path()), 2);
-  EXPECT_EQ(messages.size(), 1u);
+  const std::string english = test::Slurp(test::Data("bridge_english.dat"));
+  Project p;
+  ASSERT_TRUE(ReadInputFile(dir.File("bom.dat", "\xEF\xBB\xBF" + english), p, test::kNoWarning));
+  EXPECT_EQ(test::Bytes(p), test::Bytes(test::Read("bridge_english.dat")));
+  EXPECT_EQ(p.Description.StructureID, "BR-3SPAN01");
+}
+
+// A read that stops with lines left that hold something tells from which line and
+// how many; blank lines at the end are nothing left.
+TEST(ReadInputText, CountsTheLinesLeftFromWhereTheOrderBreaks) {
+  const std::string english = test::Slurp(test::Data("bridge_english.dat"));
+  const std::size_t girder3 = english.find("\r\n051") + 2;
+  const struct { std::string bytes; int from, count; const char* message; } cases[] = {
+      {english, 0, 0, ""},
+      {english + "\r\n  \r\n\t\r\n", 0, 0, ""},
+      {english + "07 after the approach\r\n \r\n", 28, 1,
+       "Line 28 was not read: the record order breaks there. Save would not keep it."},
+      {english.substr(0, girder3) + "\r\n" + english.substr(girder3), 17, 12,
+       "12 lines from line 17 on were not read: the record order breaks there. Save would not keep them."},
+      {english.substr(0, english.find("\r\n08") + 2), 0, 0, ""}};
+  for (const auto& c : cases) {
+    Project p;
+    const ReadReport r = ReadInputText(c.bytes, p, test::kNoWarning);
+    EXPECT_EQ(std::to_string(r.unreadFrom) + "/" + std::to_string(r.unreadCount) + " " + UnreadLinesMessage(r),
+              std::to_string(c.from) + "/" + std::to_string(c.count) + " " + c.message);
+  }
 }
 
 TEST(DescriptionRecord, Reading) {

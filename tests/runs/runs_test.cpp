@@ -28,6 +28,10 @@ struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon) override {
     log << QStringLiteral("message %1: %2").arg(title, text);
   }
+  bool Ask(QWidget*, const QString& title, const QString& text) override {
+    log << QStringLiteral("ask %1: %2").arg(title, text);
+    return false;
+  }
   void After(int ms, QObject* context, std::function<void()> then) override {
     log << QStringLiteral("wait %1").arg(ms);
     FakeClock::After(ms, context, std::move(then));

@@ -1,0 +1,195 @@
+// kelvara check: every reading warning, the lines a read leaves and every field too
+// wide for its columns, for files and whole folders, on all cores.
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "cli/commands.h"
+#include "cli/dump.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Describe(const Overflow& o) {
+  std::string where = o.window;
+  if (o.row >= 0) where += " row " + std::to_string(o.row + 1);
+  return where + ", " + o.field + ": \"" + o.text + "\" takes " + std::to_string(o.used) +
+         " columns; the field has " + std::to_string(o.width);
+}
+
+// One finding, ready for either output.
+struct Finding {
+  const char* kind;  // "warning", "unread", "too_wide"
+  int line = 0;      // 0: none
+  int first = 0, width = 0;
+  const char* family = nullptr;
+  std::string field;
+  std::string message;  // Latin-1, as the program shows it
+};
+
+std::vector<Finding> Findings(const Project& p, const ReadReport& report) {
+  std::vector<Finding> found;
+  for (const ReadWarning& w : report.warnings) {
+    Finding f{"warning", w.line, 0, 0, kFormWindowNames[int(w.family)], "", w.text};
+    if (w.field) f.first = w.field->first, f.width = w.field->width, f.field = w.field->name;
+    found.push_back(std::move(f));
+  }
+  if (report.unreadCount > 0)
+    found.push_back({"unread", report.unreadFrom, 0, 0, nullptr, "", UnreadLinesMessage(report)});
+  for (const Overflow& o : WriteProjectLines(p).overflows) {
+    const auto* family = std::find_if(kFormWindowNames.begin(), kFormWindowNames.end(),
+                                      [&](const char* n) { return o.window == n; });
+    found.push_back({"too_wide", report.LineOf(o.window, o.row), o.first, o.width,
+                     family != kFormWindowNames.end() ? *family : nullptr, o.field, Describe(o)});
+  }
+  return found;
+}
+
+std::string Json(const std::string& file, const Finding& f) {
+  using json = nlohmann::ordered_json;
+  json j = {{"file", file},
+            {"line", f.line > 0 ? json(f.line) : json(nullptr)},
+            {"columns", f.width > 0 ? json::array({f.first, f.first + f.width - 1}) : json(nullptr)},
+            {"family", f.family ? json(f.family) : json(nullptr)},
+            {"field", f.field.empty() ? json(nullptr) : json(f.field)},
+            {"kind", f.kind},
+            {"message", Latin1ToUtf8(f.message)}};
+  // A file name need not be UTF-8; its odd bytes print as replacement characters.
+  return j.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+struct FileResult {
+  std::string out, err;
+  int status = kExitClean;
+};
+
+FileResult CheckBytes(const std::string& file, LoadedFile loaded, bool json) {
+  FileResult r;
+  if (!loaded.error.empty()) {
+    r.err = "kelvara: " + file + ": " + loaded.error + "\n";
+    r.status = kExitTrouble;
+    return r;
+  }
+  Project p;
+  const ReadReport report = ReadInputText(std::move(loaded.bytes), p, {});
+  for (const Finding& f : Findings(p, report)) {
+    r.out += json ? Json(file, f) : file + ": " + Latin1ToUtf8(f.message);
+    r.out += "\n";
+    r.status = kExitFound;
+  }
+  return r;
+}
+
+// The operands as files: "-" as it stands, a folder as every *.dat below it in name order.
+std::vector<std::string> Expand(const std::vector<std::string>& operands, std::ostream& err,
+                                int& status) {
+  std::vector<std::string> files;
+  for (const std::string& name : operands) {
+    std::error_code ec;
+    if (name == "-" || !fs::is_directory(name, ec)) {
+      files.push_back(name);
+      continue;
+    }
+    std::vector<std::string> found;
+    for (fs::recursive_directory_iterator it(name, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string ext = it->path().extension().string();
+      std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+      std::error_code typeEc;
+      if (ext == ".dat" && it->is_regular_file(typeEc)) found.push_back(it->path().string());
+    }
+    if (ec) {
+      err << "kelvara: " << name << ": " << ec.message() << "\n";
+      status = kExitTrouble;
+    }
+    std::sort(found.begin(), found.end());
+    files.insert(files.end(), found.begin(), found.end());
+  }
+  return files;
+}
+
+int Check(const std::vector<std::string>& args, CliStreams& io) {
+  Arguments a;
+  if (!ParseArguments(kCheckCommand, args, {"--json"}, a, io.err)) return kExitTrouble;
+  if (a.operands.empty()) return UsageError(kCheckCommand, "name at least one input file or folder", io.err);
+  const bool json = a.Has("--json");
+  int status = kExitClean;
+  const std::vector<std::string> files = Expand(a.operands, io.err, status);
+
+  // Standard input is read here, once; the files by the workers. Results print in
+  // file order as soon as each one and those before it are done.
+  std::optional<LoadedFile> stdinBytes;
+  std::vector<FileResult> results(files.size());
+  std::vector<char> done(files.size(), 0);
+  std::mutex mutex;
+  std::condition_variable cv;
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i; (i = next++) < files.size();) {
+      LoadedFile loaded;
+      if (files[i] == "-") {
+        loaded = *stdinBytes;
+      } else {
+        loaded = LoadInputFile(files[i], true);
+      }
+      FileResult r = CheckBytes(files[i], std::move(loaded), json);
+      std::lock_guard lock(mutex);
+      results[i] = std::move(r);
+      done[i] = 1;
+      cv.notify_all();
+    }
+  };
+  if (std::find(files.begin(), files.end(), "-") != files.end()) stdinBytes = LoadInputStream(io.in);
+  const std::size_t threads =
+      std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), files.size());
+  std::vector<std::jthread> workers;
+  if (threads <= 1) work();
+  else
+    for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    FileResult r;
+    {
+      std::unique_lock lock(mutex);
+      cv.wait(lock, [&] { return done[i] != 0; });
+      r = std::move(results[i]);
+    }
+    io.out << r.out;
+    io.err << r.err;
+    status = std::max(status, r.status);
+  }
+  return status;
+}
+
+}  // namespace
+
+const Command kCheckCommand = {
+    "check", "check [--json] FILE|FOLDER...",
+    "                     list every reading warning, the lines a read leaves and\n"
+    "                     every field too wide for its columns; a FOLDER is every\n"
+    "                     *.dat below it; exit 0 when clean, 1 when anything was\n"
+    "                     found, 2 when a file cannot be read\n",
+    "Reads each FILE as File Open does in a freshly started editor and lists, one a\n"
+    "line, as 'FILE: message' in UTF-8:\n"
+    "  - every reading warning, in the order the editor shows them;\n"
+    "  - the lines the read left when the record order breaks with lines holding\n"
+    "    something after it (Save would not keep them);\n"
+    "  - every field whose text needs more columns than the file gives it.\n"
+    "A FOLDER stands for every *.dat file below it, checked on all cores and listed\n"
+    "in name order. A FILE of - is standard input.\n"
+    "\n"
+    "  --json    one JSON object a line instead: file, line, columns ([first, last]),\n"
+    "            family (editor window), field, kind (warning, unread, too_wide) and\n"
+    "            message; null where a finding has no such place\n"
+    "\n"
+    "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
+    "cannot be read or the arguments are wrong.\n",
+    Check};
+
+}  // namespace kv
