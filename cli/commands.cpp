@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "cli/dump.h"
+#include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
 #include "kv_version.h"
 
@@ -15,8 +16,9 @@ const char* const kUsage =
     "Checks, shows and rewrites the engine's input files (*.dat).\n"
     "\n"
     "Commands:\n"
-    "  check FILE...      list every reading warning and every field too wide for its\n"
-    "                     columns; exit 0 when clean, 1 when anything was found,\n"
+    "  check FILE...      list every reading warning, every field too wide for its\n"
+    "                     columns or not a number, and every grid row saving would\n"
+    "                     leave out; exit 0 when clean, 1 when anything was found,\n"
     "                     2 when a file cannot be read\n"
     "  dump FILE          print the project read from FILE as JSON\n"
     "  normalize IN OUT   read IN and write it to OUT as the editor saves it\n"
@@ -40,13 +42,6 @@ bool ReadFresh(const std::string& path, Project& p, std::vector<std::string>& wa
   return true;
 }
 
-std::string Describe(const Overflow& o) {
-  std::string where = o.window;
-  if (o.row >= 0) where += " row " + std::to_string(o.row + 1);
-  return where + ", " + o.field + ": \"" + o.text + "\" takes " + std::to_string(o.used) +
-         " columns; the field has " + std::to_string(o.width);
-}
-
 int Check(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
   int status = 0;
   for (const std::string& file : files) {
@@ -57,9 +52,9 @@ int Check(const std::vector<std::string>& files, std::ostream& out, std::ostream
       continue;
     }
     for (const std::string& w : warnings) out << file << ": " << w << "\n";
-    LineSink lines = WriteProjectLines(p);
-    for (const Overflow& o : lines.overflows) out << file << ": " << Describe(o) << "\n";
-    if ((!warnings.empty() || !lines.overflows.empty()) && status == 0) status = 1;
+    const ColumnMap map = MapColumns(p);
+    for (const Finding& f : map.findings) out << file << ": " << DescribeFinding(f) << "\n";
+    if ((!warnings.empty() || !map.findings.empty()) && status == 0) status = 1;
   }
   return status;
 }

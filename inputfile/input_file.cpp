@@ -144,6 +144,11 @@ void ReadInputText(std::string bytes, Project& p, const WarningSink& warn) {
 
 LineSink WriteProjectLines(const Project& p) {
   LineSink out;
+  WriteProjectLines(p, out);
+  return out;
+}
+
+void WriteProjectLines(const Project& p, LineSink& out) {
   WriteDescriptionRecords(p, out);
   WriteHorizontalRecord(p, out);
   WriteVerticalRecord(p, out);
@@ -153,7 +158,6 @@ LineSink WriteProjectLines(const Project& p) {
   WriteBentRecords(p, out);
   WriteDeadLoadRecords(p, out);
   WriteRoadApprRecord(p, out);
-  return out;
 }
 
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { SaveFaultHook() = std::move(hook); }

@@ -38,6 +38,8 @@ void ReadInputText(std::string bytes, Project& p, const WarningSink& warn);
 
 // The lines of the whole file, without line ends, and the fields that did not fit.
 LineSink WriteProjectLines(const Project& p);
+// The same into a sink of the caller's (one that maps every field's place).
+void WriteProjectLines(const Project& p, LineSink& out);
 
 struct WriteResult {
   bool ok = false;

@@ -20,7 +20,7 @@ CliRun Kelvara(std::vector<std::string> args) {
 
 TEST(Kelvara, StatusesAndOutput) {
   test::TempDir dir;
-  const std::string norm = dir.File("norm.dat"), bad = Data("bad_codes.dat");
+  const std::string norm = dir.File("norm.dat"), bad = Data("bad_codes.dat"), cut = Data("hostile/cut_mid_line.dat");
   // What stdout starts with (or contains, anywhere), what stderr contains, how many lines stdout has (0: empty).
   const struct { std::vector<std::string> args; int status; std::string out, err; bool anywhere = false; int lines = -1;
   } cases[] = {
@@ -30,6 +30,8 @@ TEST(Kelvara, StatusesAndOutput) {
        bad + ": Warning: (04) Reference line data, bad \"Station is on\" value.  Valid values are 0 to 3\n", "", false,
        8},
       {{"check", bad, Data("no_such_file.dat")}, 2, bad + ": ", "no_such_file.dat: cannot be read"},
+      // Its only girder line has a blank description: saving would leave the row out.
+      {{"check", cut}, 1, cut + ": GirderLine row 1: not written; its description is empty\n", "", false, 1},
       {{"normalize", Data("bridge_english.dat"), norm}, 0, "", "", false, 0},
       {{"check", norm}, 0, "", "", false, 0},
       {{}, 2, "", "Usage: kelvara"}, {{"frobnicate"}, 2, "", "unknown command 'frobnicate'"},
