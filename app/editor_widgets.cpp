@@ -75,8 +75,10 @@ int SelectedRow(const QListWidget* list) {
 QLineEdit* FieldBinder::Text(QWidget* parent, const char* name, std::string* field) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
-  QObject::connect(box, &QLineEdit::textChanged, box, [this, field](const QString& t) {
-    if (!loading_) *field = Bytes(t);
+  QObject::connect(box, &QLineEdit::textChanged, box, [this, box, field](const QString& t) {
+    if (loading_) return;
+    *field = Bytes(t);
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] { box->setText(Latin(*field)); });
   return box;
@@ -91,6 +93,7 @@ QPlainTextEdit* FieldBinder::MultiText(QWidget* parent, const char* name, std::s
     QString t = box->toPlainText();
     t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     *field = Bytes(t);
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] {
     QString t = Latin(*field);
@@ -103,8 +106,10 @@ QPlainTextEdit* FieldBinder::MultiText(QWidget* parent, const char* name, std::s
 QCheckBox* FieldBinder::Check(QWidget* parent, const char* name, const char* text, bool* field) {
   auto* box = new WrapCheckBox(QString::fromLatin1(text), parent);
   box->setObjectName(QString::fromLatin1(name));
-  QObject::connect(box, &QCheckBox::toggled, box, [this, field](bool on) {
-    if (!loading_) *field = on;
+  QObject::connect(box, &QCheckBox::toggled, box, [this, box, field](bool on) {
+    if (loading_) return;
+    *field = on;
+    EditorWindow::NoteEdit(box);
   });
   loaders_.push_back([box, field] { box->setChecked(*field); });
   return box;
@@ -119,7 +124,9 @@ QListWidget* FieldBinder::List(QWidget* parent, const char* name,
   // What the list shows selected is what is held: a Ctrl+click on the chosen item, or
   // a click below the items, leaves none selected.
   QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this, list, field] {
-    if (!loading_) *field = SelectedRow(list);
+    if (loading_) return;
+    *field = SelectedRow(list);
+    EditorWindow::NoteEdit(list);
   });
   TakeWheelOnlyWithFocus(list);
   loaders_.push_back([list, field] {
@@ -142,11 +149,12 @@ std::pair<QRadioButton*, QRadioButton*> FieldBinder::Options(
   auto* group = new QButtonGroup(parent);
   group->addButton(a);
   group->addButton(b);
-  auto pick = [this, field1, field2, onPick](bool first) {
+  auto pick = [this, a, field1, field2, onPick](bool first) {
     if (loading_) return;
     *field1 = first;
     *field2 = !first;
     if (onPick) onPick(first);
+    EditorWindow::NoteEdit(a);
   };
   QObject::connect(a, &QRadioButton::toggled, a, [pick](bool on) { if (on) pick(true); });
   QObject::connect(b, &QRadioButton::toggled, b, [pick](bool on) { if (on) pick(false); });

@@ -16,6 +16,10 @@ void EditorWindow::CloseForExit() {
   close();
 }
 
+void EditorWindow::NoteEdit(QWidget* inside) {
+  if (auto* editor = qobject_cast<EditorWindow*>(inside->window())) emit editor->Edited();
+}
+
 void EditorWindow::closeEvent(QCloseEvent* event) {
   if (exiting_) {
     event->accept();

@@ -25,6 +25,14 @@ class EditorWindow : public QWidget {
   // The end of the program: the window really closes; the registry then destroys it.
   void CloseForExit();
 
+  // Tells the editor window that holds `inside` that the user changed the project.
+  static void NoteEdit(QWidget* inside);
+
+ signals:
+  // The user changed the project through this window (typing, a pick, a row added,
+  // inserted or deleted); not sent when the window shows the project anew.
+  void Edited();
+
  public slots:
   // For the editor's "Hide" button.
   void HideEditor() { hide(); }
