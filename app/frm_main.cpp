@@ -32,6 +32,7 @@
 #include "app/frm_document.h"
 #include "app/settings.h"
 #include "inputfile/input_file.h"
+#include "views/column_checks.h"
 
 // The icons are compiled into this library; a static library needs them pulled in.
 static void InitShellResources() { Q_INIT_RESOURCE(icons); }
@@ -141,6 +142,7 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  columns_ = std::make_unique<ColumnChecks>(*this, mnuViewColumns_);
 
   WindowPlacement place;
   if (platform_.settings != nullptr) place = ReadPlacement(*platform_.settings);
@@ -199,6 +201,9 @@ void frmMain::BuildMenus() {
   connectTo(mnuViewStatusBar_, &frmMain::mnuViewStatusBar_Click);
   AddLine(view, {nullptr, nullptr});
   AddLine(view, {"mnuViewOptions", "&Options..."})->setEnabled(false);
+  mnuViewColumns_ = AddLine(view, {"mnuViewColumns", "&Columns"});
+  mnuViewColumns_->setCheckable(true);
+  connectTo(mnuViewColumns_, &frmMain::mnuViewColumns_Click);
 
   QMenu* form = AddMenu(bar, "mnuForm", "&Data Entry");
   for (int i = 0; i < kFormCount; ++i) {
@@ -394,6 +399,7 @@ void frmMain::OpenFile(const QString& name) {
                 [this](const std::string& warning) { ShowMessage(QString::fromLatin1(warning)); });
   ShowMarks();
   editors_.RefreshAll();
+  columns_->Schedule();
 }
 
 void frmMain::mnuFileSave_Click() {
@@ -436,10 +442,13 @@ void frmMain::mnuViewStatusBar_Click() {
   statusBar()->setVisible(mnuViewStatusBar_->isChecked());
 }
 
+void frmMain::mnuViewColumns_Click() { columns_->ShowView(mnuViewColumns_->isChecked()); }
+
 void frmMain::OpenEditor(Form f) {
   project_.Mark(f);
   formActions_[static_cast<int>(f)]->setChecked(true);
   editors_.Show(f);
+  columns_->Schedule();  // a new editor shows the marks too
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
