@@ -31,6 +31,7 @@
 #include "app/editor_window.h"
 #include "app/frm_document.h"
 #include "app/settings.h"
+#include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
 #include "views/column_checks.h"
 
@@ -403,8 +404,30 @@ void frmMain::OpenFile(const QString& name) {
 }
 
 void frmMain::mnuFileSave_Click() {
-  WriteInputFile(QFile::encodeName(CurrentInputFile).toStdString(), project_,
-                 [this](const std::string& m) { ShowMessage(QString::fromLatin1(m)); });
+  const WriteResult saved =
+      WriteInputFile(QFile::encodeName(CurrentInputFile).toStdString(), project_,
+                     [this](const std::string& m) { ShowMessage(QString::fromLatin1(m)); });
+  if (saved.ok) ReportSaved();
+}
+
+// After the file is written as it must be: the values that widened their lines and
+// the rows that were left out, at most ten of them. A clean save says nothing.
+void frmMain::ReportSaved() {
+  constexpr int kListed = 10;
+  QStringList listed;
+  int more = 0;
+  for (const Finding& f : MapColumns(project_).findings) {
+    if (f.kind == FindingKind::NotANumber) continue;
+    if (listed.size() == kListed) {
+      ++more;
+      continue;
+    }
+    listed << QString::fromLatin1(FindingPlaceText(f) + ": " + DescribeFinding(f));
+  }
+  if (listed.isEmpty()) return;
+  if (more > 0) listed << QStringLiteral("and %1 more").arg(more);
+  ShowMessage(QStringLiteral("The file is saved, but the engine will not read it as entered:\n\n") +
+              listed.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuFileSaveAs_Click() {

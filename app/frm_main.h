@@ -96,6 +96,7 @@ class frmMain : public QMainWindow {
   void UpdateClockPanels();
   void LayoutListing();
   void ShowMessage(const QString& text);
+  void ReportSaved();
   void ShowMarks();
   void KeepReachable();
   void RunHook(MenuHook hook);

@@ -57,9 +57,11 @@ class FakeMessages : public MessageBoxes {
  public:
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     titles.append(title), texts.append(text), icons.push_back(icon);
+    if (onShow) onShow();
   }
   QStringList titles, texts;
   std::vector<MessageIcon> icons;
+  std::function<void()> onShow;  // what a test looks at while the box is up
 };
 
 class FakePrinter : public Printer {

@@ -1,5 +1,6 @@
 // The column view beside the editors: the lines follow typing and the focus, the editors
-// mark what the writer will get wrong, and clicks in the view lead to the field.
+// mark what the writer will get wrong, clicks in the view lead to the field, and Save
+// reports what it wrote wrong.
 #include "views/column_view.h"
 
 #include <QAction>
@@ -67,8 +68,11 @@ TEST(ColumnView, FollowsTypingAndFocusAndComesAndGoesWithItsMenuEntry) {
   EXPECT_TRUE(s.view->isVisible() && s.window->columns().View() == s.view);
 }
 
-TEST(ColumnView, TooWideRadiusIsMarkedAndListed) {
+TEST(ColumnView, TooWideRadiusIsMarkedListedAndReportedAfterSave) {
   ViewShell s;
+  s.window->CurrentInputFile = s.Path("wide.dat");
+  std::string whileShown;
+  s.messages.onShow = [&] { whileShown = testing::Slurp(s.Path("wide.dat")); };
   QLineEdit* radius = s.Field(Form::Horiz, "Radius");
   s.Type(radius, "12345.678");
   const QString wide = "line 7, columns 52-59: Horizontal, Radius: \"12345.678\" takes 8 columns; the field has 7";
@@ -80,6 +84,12 @@ TEST(ColumnView, TooWideRadiusIsMarkedAndListed) {
   const QWidget* frame = radius->findChild<QWidget*>("kvMarkFrame");
   EXPECT_TRUE(frame->isVisible() && radius->rect().contains(frame->geometry()));
 
+  s.Action("mnuFileSave")->trigger();
+  EXPECT_EQ(s.messages.texts, QStringList{"The file is saved, but the engine will not read it as entered:\n\n" + wide});
+  EXPECT_EQ(whileShown, testing::FileBytes(s.window->project()));  // written before the box
+  const std::string written = testing::Slurp(s.Path("wide.dat"));
+  EXPECT_NE(written.find("      12345.68" + std::string(12, ' ')), std::string::npos) << written;
+
   radius->selectAll();
   s.Type(radius, "abc");  // not a number: marked and listed, but Save writes it without a word
   EXPECT_EQ(s.Findings(), QStringList{"line 7, columns 52-58: Horizontal, Radius: \"abc\" is not a number; written as 7 blanks"});
@@ -87,12 +97,15 @@ TEST(ColumnView, TooWideRadiusIsMarkedAndListed) {
   radius->selectAll();
   s.Type(radius, "150");
   EXPECT_TRUE(!HasFieldMark(radius) && radius->toolTip().isEmpty() && s.Findings().isEmpty());
+  s.Action("mnuFileSave")->trigger();
+  EXPECT_EQ(s.messages.texts.size(), 1);  // a clean save says nothing
 }
 
-// Insert Row left empty in the dead loads: every row below is marked and listed; a click on
-// a finding or a value in the view leads to its field.
+// Insert Row left empty in the dead loads: every row below is marked, listed and reported,
+// at most ten of them; a click on a finding or a value in the view leads to its field.
 TEST(ColumnView, RowsLeftOutAreMarkedAndTheViewLeadsToTheirFields) {
   ViewShell s;
+  s.window->CurrentInputFile = s.Path("rows.dat");
   QLineEdit* first = s.Field(Form::Dead, "Text3");
   auto* dead = static_cast<DeadLoad*>(s.Editor(Form::Dead));
   ControlGrid& grid = dead->grid();
@@ -108,6 +121,13 @@ TEST(ColumnView, RowsLeftOutAreMarkedAndTheViewLeadsToTheirFields) {
     EXPECT_EQ(grid.Cell(row, 5)->toolTip(), "This row is not saved: it comes after the empty row 1.");
   }
   EXPECT_FALSE(HasFieldMark(grid.Cell(0, 0)) || HasFieldMark(grid.Cell(13, 0)));
+
+  s.Action("mnuFileSave")->trigger();
+  ASSERT_EQ(s.messages.texts.size(), 1);
+  const QStringList lines = s.messages.texts[0].split('\n');
+  EXPECT_EQ(lines.size(), 2 + 10 + 1);
+  EXPECT_EQ(lines.mid(2, 10), listed.mid(0, 10));
+  EXPECT_EQ(lines.last(), "and 2 more");
 
   s.Editor(Form::Dead)->hide();
   QTest::mouseClick(s.view->lstFindings->viewport(), Qt::LeftButton, {},
