@@ -141,5 +141,22 @@ TEST(ColumnView, RowsLeftOutAreMarkedAndTheViewLeadsToTheirFields) {
   EXPECT_EQ(s.Editor(Form::Horiz)->focusWidget()->objectName(), "Radius");
 }
 
+// File Open shows in the view and in the editors already open; a second file takes the
+// first one's marks away.
+TEST(ColumnView, FileOpenBringsItsFindingsToTheViewAndTheOpenEditors) {
+  ViewShell s;
+  QLineEdit* radius = s.Field(Form::Horiz, "Radius");
+  s.Field(Form::Gird, "Text1");
+  ControlGrid* girders = s.Editor(Form::Gird)->findChild<ControlGrid*>();
+  s.window->OpenFile(KV_TEST_DATA "/too_wide.dat");
+  Settle();
+  EXPECT_EQ(s.Findings().size(), 70);
+  EXPECT_TRUE(HasFieldMark(radius) && HasFieldMark(girders->Cell(0, girders->ColumnIndex("Text1"))));
+  s.window->OpenFile(KV_TEST_DATA "/bridge_english.dat");
+  Settle();
+  EXPECT_TRUE(s.Findings().isEmpty() && !HasFieldMark(radius) &&
+              !HasFieldMark(girders->Cell(0, girders->ColumnIndex("Text1"))));
+}
+
 }  // namespace
 }  // namespace kv
