@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include "app/editor_widgets.h"
+#include "app/field_marks.h"
 #include "app/settings.h"
 
 namespace kv {
@@ -196,6 +197,7 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
   // A list's wheel comes through its viewport, a typed drop-down's through its line edit.
   if (auto* view = qobject_cast<QAbstractScrollArea*>(cell)) view->viewport()->installEventFilter(this);
   if (auto* combo = qobject_cast<QComboBox*>(cell); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
+  SetFieldMark(cell, MarkTip(row, column));
   cell->show();
   return cell;
 }
@@ -204,7 +206,46 @@ void ControlGrid::UpdateListTip(QListWidget* list) {
   QStringList names;
   for (int i = 0; i < list->count(); ++i)
     if (list->item(i)->isSelected()) names << list->item(i)->text();
-  list->setToolTip(names.isEmpty() ? QString("(none selected)") : names.join(", "));
+  SetPlainToolTip(list, names.isEmpty() ? QString("(none selected)") : names.join(", "));
+}
+
+void ControlGrid::SetCellMark(int row, int column, const QString& tip) {
+  if (row < 0 || column < 0 || column >= static_cast<int>(columns_.size())) return;
+  if (tip.isEmpty()) {
+    auto it = marks_.find(row);
+    if (it == marks_.end()) return;
+    it->second.cells.erase(column);
+    if (it->second.row.isEmpty() && it->second.cells.empty()) marks_.erase(it);
+  } else {
+    marks_[row].cells[column] = tip;
+  }
+  ShowMark(row, column);
+}
+
+void ControlGrid::SetRowMark(int row, const QString& tip) {
+  if (row < 0) return;
+  if (tip.isEmpty()) {
+    auto it = marks_.find(row);
+    if (it == marks_.end()) return;
+    it->second.row.clear();
+    if (it->second.cells.empty()) marks_.erase(it);
+  } else {
+    marks_[row].row = tip;
+  }
+  for (size_t c = 0; c < columns_.size(); ++c) ShowMark(row, static_cast<int>(c));
+}
+
+QString ControlGrid::MarkTip(int row, int column) const {
+  auto it = marks_.find(row);
+  if (it == marks_.end()) return {};
+  auto cell = it->second.cells.find(column);
+  QString tip = cell == it->second.cells.end() ? QString() : cell->second;
+  if (!it->second.row.isEmpty()) tip += (tip.isEmpty() ? "" : "\n") + it->second.row;
+  return tip;
+}
+
+void ControlGrid::ShowMark(int row, int column) {
+  if (QWidget* cell = Cell(row, column)) SetFieldMark(cell, MarkTip(row, column));
 }
 
 void ControlGrid::Place(Row& row) {

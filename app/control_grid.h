@@ -19,6 +19,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 #include "inputfile/grid_scroll.h"
@@ -117,6 +118,14 @@ class ControlGrid : public QObject {
   int CurrentRow() const { return currentRow_; }
   void SetCurrentRow(int row) { currentRow_ = row; }
 
+  // Marks belong to a row index, not to the widgets that show it: a cell shows the marks
+  // of the row it shows (a red frame and the tip, see SetFieldMark). An empty tip takes
+  // the mark away. A row mark marks every cell of the row.
+  void SetCellMark(int row, int column, const QString& tip);
+  void SetRowMark(int row, const QString& tip);
+  // The tip a cell shows for its marks; empty when it has none.
+  QString MarkTip(int row, int column) const;
+
   // Raise VScroll1's Max by `amount`.
   void GrowMax(int amount);
   // Moves VScroll1, in SmallChange steps, until the row lies inside Frame1.
@@ -144,6 +153,12 @@ class ControlGrid : public QObject {
   void ApplyScroll(int value);
   QWidget* MakeCell(int row, int column);
   void UpdateListTip(QListWidget* list);
+  void ShowMark(int row, int column);
+
+  struct RowMarks {
+    QString row;
+    std::map<int, QString> cells;
+  };
 
   QWidget* host_;
   std::vector<GridColumn> columns_;
@@ -151,6 +166,7 @@ class ControlGrid : public QObject {
   QFrame* frame_ = nullptr;
   QScrollBar* scroll_ = nullptr;
   std::vector<Row> rows_;
+  std::map<int, RowMarks> marks_;
   int scrollPos_ = 0;
   int currentRow_ = 0;
   bool quiet_ = false;

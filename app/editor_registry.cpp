@@ -1,5 +1,7 @@
 #include "app/editor_registry.h"
 
+#include <QPushButton>
+
 #include "app/editor_window.h"
 
 namespace kv {
@@ -22,8 +24,12 @@ EditorWindow* EditorRegistry::Ensure(Form f) {
       w->setObjectName(QString::fromLatin1(kEditorWindowNames[Index(f)]));
     }
     if (w != nullptr) {
+      // A window's buttons (Add, Insert and Delete Row) change the project; they are
+      // connected after the window's own handlers, so the edit is done by then.
+      for (QPushButton* b : w->findChildren<QPushButton*>())
+        QObject::connect(b, &QPushButton::clicked, w, [b] { EditorWindow::NoteEdit(b); });
       QObject::connect(w, &EditorWindow::Edited, w, [this] {
-        if (edited_) edited_();
+        for (const auto& handler : edited_) handler();
       });
     }
   }

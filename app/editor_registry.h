@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "inputfile/project.h"
 
@@ -43,8 +44,9 @@ class EditorRegistry {
   void RefreshAll();
   // Closes and destroys the created editors in the closing order.
   void CloseAll();
-  // Runs after every edit the user makes in any editor.
-  void SetEditedHandler(std::function<void()> handler) { edited_ = std::move(handler); }
+  // Runs handler after every edit the user makes in any editor (EditorWindow::Edited),
+  // every handler given, in order.
+  void OnEdited(std::function<void()> handler) { edited_.push_back(std::move(handler)); }
 
  private:
   static int Index(Form f) { return static_cast<int>(f); }
@@ -52,7 +54,7 @@ class EditorRegistry {
   Project& project_;
   EditorFactories factories_;
   std::array<EditorWindow*, kFormCount> windows_{};
-  std::function<void()> edited_;
+  std::vector<std::function<void()>> edited_;
 };
 
 }  // namespace kv

@@ -32,7 +32,9 @@
 #include "app/editor_window.h"
 #include "app/frm_document.h"
 #include "app/settings.h"
+#include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
+#include "views/column_checks.h"
 
 // The icons are compiled into this library; a static library needs them pulled in.
 static void InitShellResources() { Q_INIT_RESOURCE(icons); }
@@ -142,6 +144,7 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  columns_ = std::make_unique<ColumnChecks>(*this, mnuViewColumns_);
 
   WindowPlacement place;
   if (platform_.settings != nullptr) place = ReadPlacement(*platform_.settings);
@@ -200,6 +203,9 @@ void frmMain::BuildMenus() {
   connectTo(mnuViewStatusBar_, &frmMain::mnuViewStatusBar_Click);
   AddLine(view, {nullptr, nullptr});
   AddLine(view, {"mnuViewOptions", "&Options..."})->setEnabled(false);
+  mnuViewColumns_ = AddLine(view, {"mnuViewColumns", "&Columns"});
+  mnuViewColumns_->setCheckable(true);
+  connectTo(mnuViewColumns_, &frmMain::mnuViewColumns_Click);
 
   QMenu* form = AddMenu(bar, "mnuForm", "&Data Entry");
   for (int i = 0; i < kFormCount; ++i) {
@@ -382,6 +388,7 @@ std::optional<std::string> frmMain::LoadForOpen(const QString& name) {
 void frmMain::ShowProject() {
   ShowMarks();
   editors_.RefreshAll();
+  if (columns_) columns_->Schedule();
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -417,6 +424,7 @@ void frmMain::mnuFileSave_Click() {
   const WriteResult r =
       WriteInputFile(QFile::encodeName(CurrentInputFile).toStdString(), project_,
                      [this](const std::string& m) { ShowMessage(QString::fromLatin1(m)); });
+  if (r.ok) ReportSaved();
   if (r.ok || CurrentInputFile.isEmpty()) return;
   // Saying nothing would leave the designer believing the work is saved.
   ShowMessage(QStringLiteral("The project could not be saved to %1: %2. %3")
@@ -428,6 +436,26 @@ void frmMain::mnuFileSave_Click() {
                            ? QStringLiteral("The file there holds the project, but the disk did "
                                             "not confirm that it is stored.")
                            : QStringLiteral("The file there may be incomplete.")));
+}
+
+// After the file is written as it must be: the values that widened their lines and
+// the rows that were left out, at most ten of them. A clean save says nothing.
+void frmMain::ReportSaved() {
+  constexpr int kListed = 10;
+  QStringList listed;
+  int more = 0;
+  for (const Finding& f : MapColumns(project_).findings) {
+    if (f.kind == FindingKind::NotANumber) continue;
+    if (listed.size() == kListed) {
+      ++more;
+      continue;
+    }
+    listed << QString::fromLatin1(FindingPlaceText(f) + ": " + DescribeFinding(f));
+  }
+  if (listed.isEmpty()) return;
+  if (more > 0) listed << QStringLiteral("and %1 more").arg(more);
+  ShowMessage(QStringLiteral("The file is saved, but the engine will not read it as entered:\n\n") +
+              listed.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuFileSaveAs_Click() {
@@ -465,10 +493,13 @@ void frmMain::mnuViewStatusBar_Click() {
   statusBar()->setVisible(mnuViewStatusBar_->isChecked());
 }
 
+void frmMain::mnuViewColumns_Click() { columns_->ShowView(mnuViewColumns_->isChecked()); }
+
 void frmMain::OpenEditor(Form f) {
   project_.Mark(f);
   formActions_[static_cast<int>(f)]->setChecked(true);
   editors_.Show(f);
+  columns_->Schedule();  // a new editor shows the marks too
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString& key) {

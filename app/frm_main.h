@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <memory>
 
 #include "app/editor_registry.h"
 #include "app/platform.h"
@@ -23,6 +24,7 @@ class QToolBar;
 
 namespace kv {
 
+class ColumnChecks;
 class frmDocument;
 class ListingText;
 
@@ -51,6 +53,8 @@ class frmMain : public QMainWindow {
   Project& project() { return project_; }
   const Platform& platform() const { return platform_; }
   EditorRegistry& editors() { return editors_; }
+  // The column map kept current after every edit, the editors' marks and the column view.
+  ColumnChecks& columns() { return *columns_; }
   // The listing window, created when it does not exist.
   frmDocument* Listing();
   ListingText* Output();
@@ -79,6 +83,7 @@ class frmMain : public QMainWindow {
   void mnuEditCopy_Click();
   void mnuViewToolbar_Click();
   void mnuViewStatusBar_Click();
+  void mnuViewColumns_Click();
   void OpenEditor(Form f);
   void tbToolBar_ButtonClick(const QString& key);
 
@@ -98,6 +103,7 @@ class frmMain : public QMainWindow {
   void ShowMessage(const QString& text);
   // The bytes of the file File Open chose, or nothing after telling the user why not.
   std::optional<std::string> LoadForOpen(const QString& name);
+  void ReportSaved();
   void ShowMarks();
   void KeepReachable();
   void RunHook(MenuHook hook);
@@ -113,11 +119,14 @@ class frmMain : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   QAction* mnuViewToolbar_ = nullptr;
   QAction* mnuViewStatusBar_ = nullptr;
+  QAction* mnuViewColumns_ = nullptr;
   std::array<QAction*, kFormCount> formActions_{};
   QLabel* datePanel_ = nullptr;
   QLabel* timePanel_ = nullptr;
   QTimer* clockTimer_ = nullptr;
   std::array<std::function<void()>, kMenuHookCount> hooks_;
+  // Gone before the editors it follows.
+  std::unique_ptr<ColumnChecks> columns_;
 };
 
 }  // namespace kv

@@ -43,7 +43,7 @@ RecoveryCopy::RecoveryCopy(frmMain& window, QString folder, int delayMs)
   connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::WriteNow);
   // The first edit after a copy starts the wait; later ones ride along, so steady
   // typing still gets a copy every few seconds.
-  window_.editors().SetEditedHandler([self = QPointer<RecoveryCopy>(this)] {
+  window_.editors().OnEdited([self = QPointer<RecoveryCopy>(this)] {
     if (self && !self->timer_.isActive()) self->timer_.start();
   });
   window_.installEventFilter(this);

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
 
 namespace {
@@ -65,6 +66,36 @@ void BM_BaselineLineCopy(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BaselineLineCopy)->Unit(benchmark::kMicrosecond);
+
+const kv::Project& LargestProject() {
+  static const kv::Project p = [] {
+    kv::Project read;
+    kv::ReadInputFile(LargestFile(), read, {});
+    return read;
+  }();
+  return p;
+}
+
+// What every keystroke costs the column view and the editors' marks: the whole file
+// with every field's place and the findings.
+void BM_MapColumns(benchmark::State& state) {
+  const kv::Project& p = LargestProject();
+  for (auto _ : state) {
+    kv::ColumnMap map = kv::MapColumns(p);
+    benchmark::DoNotOptimize(map.places.data());
+  }
+}
+BENCHMARK(BM_MapColumns)->Unit(benchmark::kMicrosecond);
+
+// The lines alone, as Save makes them.
+void BM_BaselineWriteProjectLines(benchmark::State& state) {
+  const kv::Project& p = LargestProject();
+  for (auto _ : state) {
+    kv::LineSink lines = kv::WriteProjectLines(p);
+    benchmark::DoNotOptimize(lines.lines.data());
+  }
+}
+BENCHMARK(BM_BaselineWriteProjectLines)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

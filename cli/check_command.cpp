@@ -1,5 +1,6 @@
-// kelvara check: every reading warning, the lines a read leaves and every field too
-// wide for its columns, for files and whole folders, on all cores.
+// kelvara check: every reading warning, the lines a read leaves, every field too wide
+// for its columns or not a number, and every grid row Save leaves out, for files and
+// whole folders, on all cores.
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -12,22 +13,16 @@
 
 #include "cli/commands.h"
 #include "cli/dump.h"
+#include "inputfile/column_map.h"
 
 namespace kv {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Describe(const Overflow& o) {
-  std::string where = o.window;
-  if (o.row >= 0) where += " row " + std::to_string(o.row + 1);
-  return where + ", " + o.field + ": \"" + o.text + "\" takes " + std::to_string(o.used) +
-         " columns; the field has " + std::to_string(o.width);
-}
-
 // One finding, ready for either output.
-struct Finding {
-  const char* kind;  // "warning", "unread", "too_wide"
+struct Reported {
+  const char* kind;  // "warning", "unread", "too_wide", "not_a_number", "left_out"
   int line = 0;      // 0: none
   int first = 0, width = 0;
   const char* family = nullptr;
@@ -35,25 +30,37 @@ struct Finding {
   std::string message;  // Latin-1, as the program shows it
 };
 
-std::vector<Finding> Findings(const Project& p, const ReadReport& report) {
-  std::vector<Finding> found;
+const char* KindName(FindingKind k) {
+  switch (k) {
+    case FindingKind::TooWide: return "too_wide";
+    case FindingKind::NotANumber: return "not_a_number";
+    case FindingKind::RowLeftOut: return "left_out";
+  }
+  return "";
+}
+
+std::vector<Reported> Findings(const Project& p, const ReadReport& report) {
+  std::vector<Reported> found;
   for (const ReadWarning& w : report.warnings) {
-    Finding f{"warning", w.line, 0, 0, kFormWindowNames[int(w.family)], "", w.text};
+    Reported f{"warning", w.line, 0, 0, kFormWindowNames[int(w.family)], "", w.text};
     if (w.field) f.first = w.field->first, f.width = w.field->width, f.field = w.field->name;
     found.push_back(std::move(f));
   }
   if (report.unreadCount > 0)
     found.push_back({"unread", report.unreadFrom, 0, 0, nullptr, "", UnreadLinesMessage(report)});
-  for (const Overflow& o : WriteProjectLines(p).overflows) {
+  // What the writer knows is wrong, from the same column map as the editors' marks.
+  for (const Finding& o : MapColumns(p).findings) {
     const auto* family = std::find_if(kFormWindowNames.begin(), kFormWindowNames.end(),
                                       [&](const char* n) { return o.window == n; });
-    found.push_back({"too_wide", report.LineOf(o.window, o.row), o.first, o.width,
-                     family != kFormWindowNames.end() ? *family : nullptr, o.field, Describe(o)});
+    const bool placed = o.kind != FindingKind::RowLeftOut;
+    found.push_back({KindName(o.kind), report.LineOf(o.window, o.row), placed ? o.first : 0,
+                     placed ? o.width : 0, family != kFormWindowNames.end() ? *family : nullptr,
+                     o.field, DescribeFinding(o)});
   }
   return found;
 }
 
-std::string Json(const std::string& file, const Finding& f) {
+std::string Json(const std::string& file, const Reported& f) {
   using json = nlohmann::ordered_json;
   json j = {{"file", file},
             {"line", f.line > 0 ? json(f.line) : json(nullptr)},
@@ -80,7 +87,7 @@ FileResult CheckBytes(const std::string& file, LoadedFile loaded, bool json) {
   }
   Project p;
   const ReadReport report = ReadInputText(std::move(loaded.bytes), p, {});
-  for (const Finding& f : Findings(p, report)) {
+  for (const Reported& f : Findings(p, report)) {
     r.out += json ? Json(file, f) : file + ": " + Latin1ToUtf8(f.message);
     r.out += "\n";
     r.status = kExitFound;
@@ -171,21 +178,26 @@ int Check(const std::vector<std::string>& args, CliStreams& io) {
 
 const Command kCheckCommand = {
     "check", "check [--json] FILE|FOLDER...",
-    "                     list every reading warning, the lines a read leaves and\n"
-    "                     every field too wide for its columns; a FOLDER is every\n"
-    "                     *.dat below it; exit 0 when clean, 1 when anything was\n"
-    "                     found, 2 when a file cannot be read\n",
+    "                     list every reading warning, the lines a read leaves, every\n"
+    "                     field too wide for its columns or not a number, and every\n"
+    "                     grid row saving would leave out; a FOLDER is every *.dat\n"
+    "                     below it; exit 0 when clean, 1 when anything was found,\n"
+    "                     2 when a file cannot be read\n",
     "Reads each FILE as File Open does in a freshly started editor and lists, one a\n"
     "line, as 'FILE: message' in UTF-8:\n"
     "  - every reading warning, in the order the editor shows them;\n"
     "  - the lines the read left when the record order breaks with lines holding\n"
     "    something after it (Save would not keep them);\n"
-    "  - every field whose text needs more columns than the file gives it.\n"
+    "  - every field whose text needs more columns than the file gives it, or that\n"
+    "    is not a number and is written as blanks;\n"
+    "  - every girder, bent or dead-load row that holds values but that Save would\n"
+    "    leave out.\n"
     "A FOLDER stands for every *.dat file below it, checked on all cores and listed\n"
     "in name order. A FILE of - is standard input.\n"
     "\n"
     "  --json    one JSON object a line instead: file, line, columns ([first, last]),\n"
-    "            family (editor window), field, kind (warning, unread, too_wide) and\n"
+    "            family (editor window), field, kind (warning, unread, too_wide,\n"
+    "            not_a_number, left_out) and\n"
     "            message; null where a finding has no such place\n"
     "\n"
     "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"

@@ -79,28 +79,50 @@ void ReadDescriptionRecord(std::string_view line, Project& p, const WarningSink&
 
 void WriteDescriptionRecords(const Project& p, LineSink& out) {
   const DescriptionData& d = p.Description;
+  constexpr const char* kWindow = "Description";
+  // A keyword value or a general description line: as long as its text.
+  auto put = [&](std::string& line, const std::string& text, const char* field) {
+    out.Field(line, text, int(text.size()), kWindow, -1, field, text);
+  };
   std::string title = "00";
-  out.Field(title, PadRight(d.StructureID, 10), 3, 10, "Description", -1, "StructureID",
-            d.StructureID);
+  out.Field(title, PadRight(d.StructureID, 10), 10, kWindow, -1, "StructureID", d.StructureID);
   if (p.MetricUnits == 1) {
     // Keep the units mark in column 80 whenever the ID leaves room for it.
     title = PadRight(title, 79) + "M";
   }
   out.Line(title);
-  out.Line(std::string("00 Units: ") + (d.Option2 ? "feet" : "metric") + ";");
-  out.Line("00 Project: " + d.ProjNum + "; Subaccount: " + d.SubAcc + ";");
-  out.Line("00 Designer: " + d.Designer + "; Detailer: " + d.Detailer + ";");
-  out.Line("00 Location: " + d.Location + ";");
+  std::string units = "00 Units: ";
+  put(units, d.Option2 ? "feet" : "metric", "Option2");
+  AlsoIn(out, kWindow, -1, "Option1");
+  out.Line(units + ";");
+  std::string project = "00 Project: ";
+  put(project, d.ProjNum, "ProjNum");
+  project += "; Subaccount: ";
+  put(project, d.SubAcc, "SubAcc");
+  out.Line(project + ";");
+  std::string people = "00 Designer: ";
+  put(people, d.Designer, "Designer");
+  people += "; Detailer: ";
+  put(people, d.Detailer, "Detailer");
+  out.Line(people + ";");
+  std::string location = "00 Location: ";
+  put(location, d.Location, "Location");
+  out.Line(location + ";");
   const std::string& g = d.GenDesc;
+  auto genDesc = [&](const std::string& text) {
+    std::string line = "00";
+    put(line, text, "GenDesc");
+    out.Line(std::move(line));
+  };
   if (g.find("\r\n") == std::string::npos) {
-    out.Line("00" + g);
+    genDesc(g);
     return;
   }
   std::size_t start = 0;
   while (start < g.size()) {
     std::size_t brk = g.find("\r\n", start);
     if (brk == std::string::npos) brk = g.size();
-    out.Line("00" + g.substr(start, brk - start));
+    genDesc(g.substr(start, brk - start));
     start = brk + 2;
   }
 }

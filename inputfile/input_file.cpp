@@ -272,6 +272,11 @@ ReadReport ReadInputText(std::string bytes, Project& p, const WarningSink& warn)
 
 LineSink WriteProjectLines(const Project& p) {
   LineSink out;
+  WriteProjectLines(p, out);
+  return out;
+}
+
+void WriteProjectLines(const Project& p, LineSink& out) {
   WriteDescriptionRecords(p, out);
   WriteHorizontalRecord(p, out);
   WriteVerticalRecord(p, out);
@@ -281,7 +286,6 @@ LineSink WriteProjectLines(const Project& p) {
   WriteBentRecords(p, out);
   WriteDeadLoadRecords(p, out);
   WriteRoadApprRecord(p, out);
-  return out;
 }
 
 std::string ProjectFileBytes(const Project& p, std::vector<Overflow>* overflows) {

@@ -95,6 +95,8 @@ ReadReport ReadInputText(std::string bytes, Project& p, const WarningSink& warn)
 
 // The lines of the whole file, without line ends, and the fields that did not fit.
 LineSink WriteProjectLines(const Project& p);
+// The same into a sink of the caller's (one that maps every field's place).
+void WriteProjectLines(const Project& p, LineSink& out);
 
 // The whole file as Save writes it.
 std::string ProjectFileBytes(const Project& p, std::vector<Overflow>* overflows = nullptr);

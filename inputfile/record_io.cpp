@@ -4,13 +4,37 @@
 
 namespace kv {
 
-void LineSink::Field(std::string& line, const std::string& written, int first, int width,
+namespace {
+
+bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+bool IsNumberKind(FieldKind k) {
+  return k == FieldKind::Number || k == FieldKind::PointNumber || k == FieldKind::Station;
+}
+
+}  // namespace
+
+void LineSink::Field(std::string& line, const std::string& written, int width,
                      std::string_view window, int row, std::string_view field,
-                     std::string_view text) {
+                     std::string_view text, FieldKind kind, int decimals) {
+  const int first = int(line.size()) + 1, used = int(written.size());
+  const int at = int(lines.size());
   line += written;
-  if (int(written.size()) > width)
+  if (mapping) places.push_back({window, row, field, at, first, width, used, kind, decimals});
+  if (used > width) {
     overflows.push_back({std::string(window), row, std::string(field), std::string(text), first,
-                         width, int(written.size())});
+                         width, used});
+    findings.push_back({FindingKind::TooWide, std::string(window), row, std::string(field),
+                        std::string(text), at, first, width, used});
+  } else if (IsNumberKind(kind) && IsBlankText(written) && !IsBlankText(text)) {
+    findings.push_back({FindingKind::NotANumber, std::string(window), row, std::string(field),
+                        std::string(text), at, first, width, used});
+  }
+}
+
+void LineSink::RowLeftOut(std::string_view window, int row, std::string_view why) {
+  findings.push_back({FindingKind::RowLeftOut, std::string(window), row, std::string(),
+                      std::string(why), int(lines.size()), 0, 0, 0});
 }
 
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits) {
@@ -47,7 +71,20 @@ std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUni
 
 void PutField(LineSink& out, std::string& line, const FieldSpec& f, std::string_view text,
               int metricUnits, std::string_view window, int row) {
-  out.Field(line, EncodeField(f, text, metricUnits), f.first, f.width, window, row, f.name, text);
+  out.Field(line, EncodeField(f, text, metricUnits), f.width, window, row, f.name, text, f.kind,
+            f.Decimals(metricUnits));
+}
+
+void PutWritten(LineSink& out, std::string& line, const FieldSpec& f, const std::string& written,
+                std::string_view window, int row) {
+  out.Field(line, written, f.width, window, row, f.name, written, FieldKind::Text);
+}
+
+void AlsoIn(LineSink& out, std::string_view window, int row, std::string_view field) {
+  if (!out.mapping || out.places.empty()) return;
+  FieldPlace again = out.places.back();
+  again.window = window, again.row = row, again.field = field;
+  out.places.push_back(again);
 }
 
 }  // namespace kv

@@ -41,6 +41,14 @@ class WarningSink {
   Handler handler_;
 };
 
+enum class FieldKind {
+  Number,       // FormatFixedNumber with implied decimals / ParseNumberField as plain text
+  PointNumber,  // FormatFixedNumber with a written point / ParseNumberField(field, 0)
+  Station,      // FormatFixedNumber implied / FormatStation
+  Angle,        // PackDmsAngle / FormatDmsAngle; degree digits = width - 6, seconds 2 decimals
+  Text,         // left-justified text / columns as they stand
+};
+
 // A field whose text needed more columns than the field has; the line widens.
 struct Overflow {
   std::string window;  // editor window name, e.g. "GirderLine"
@@ -52,23 +60,56 @@ struct Overflow {
   int used = 0;        // columns the written value took
 };
 
+// Where a field of the project stands in the written lines. Window and field names
+// are the writers' own static texts.
+struct FieldPlace {
+  std::string_view window;
+  int row = -1;  // grid row, or -1 for a single-record field
+  std::string_view field;
+  int line = 0;   // index into the written lines
+  int first = 0;  // first column, 1-based
+  int width = 0;  // columns the field has
+  int used = 0;   // columns the written value took
+  FieldKind kind = FieldKind::Text;
+  int decimals = 0;  // implied (or, for PointNumber, written) decimals
+};
+
+// What the writer knows is wrong with what it writes; nothing is refused or changed.
+enum class FindingKind {
+  TooWide,     // the value takes more columns than its field has: the rest of the line moves
+  NotANumber,  // text in a number field, written as blanks
+  RowLeftOut,  // a grid row that holds values but is not written
+};
+
+struct Finding {
+  FindingKind kind;
+  std::string window;
+  int row = -1;
+  std::string field;   // control name; empty for a row left out
+  std::string text;    // the text as held; for a row left out, why it is left out
+  int line = 0;        // index of the written line; for a row left out, of the line it would have preceded
+  int first = 0;       // first column of the field as written
+  int width = 0;       // columns the field has
+  int used = 0;        // columns the written value took
+};
+
 class LineSink {
  public:
   void Line(std::string line) { lines.push_back(std::move(line)); }
-  // Appends the written field to line and records an overflow when it is too wide.
-  void Field(std::string& line, const std::string& written, int first, int width,
-             std::string_view window, int row, std::string_view field, std::string_view text);
+  // Appends the written field to line; records an overflow (and a finding) when it is
+  // too wide, a finding when a number field's text comes out as blanks, and where the
+  // field stands when mapping.
+  void Field(std::string& line, const std::string& written, int width, std::string_view window,
+             int row, std::string_view field, std::string_view text,
+             FieldKind kind = FieldKind::Text, int decimals = 0);
+  // A row of a grid that holds values and is not written, with the reason.
+  void RowLeftOut(std::string_view window, int row, std::string_view why);
 
   std::vector<std::string> lines;  // without line ends
   std::vector<Overflow> overflows;
-};
-
-enum class FieldKind {
-  Number,       // FormatFixedNumber with implied decimals / ParseNumberField as plain text
-  PointNumber,  // FormatFixedNumber with a written point / ParseNumberField(field, 0)
-  Station,      // FormatFixedNumber implied / FormatStation
-  Angle,        // PackDmsAngle / FormatDmsAngle; degree digits = width - 6, seconds 2 decimals
-  Text,         // left-justified text / columns as they stand
+  std::vector<Finding> findings;   // in file order
+  bool mapping = false;            // record every field's place
+  std::vector<FieldPlace> places;  // in file order
 };
 
 // One row of a record's column table.
@@ -89,5 +130,12 @@ std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUni
 // EncodeField, appended to line through the sink so that overflows are recorded.
 void PutField(LineSink& out, std::string& line, const FieldSpec& f, std::string_view text,
               int metricUnits, std::string_view window, int row = -1);
+// Columns a writer formats by its own rules (codes, marks, descriptions), appended
+// through the sink so that their place is known.
+void PutWritten(LineSink& out, std::string& line, const FieldSpec& f, const std::string& written,
+                std::string_view window, int row = -1);
+// A second control written in the same columns as the last field put (the other
+// button of an option pair); mapping only.
+void AlsoIn(LineSink& out, std::string_view window, int row, std::string_view field);
 
 }  // namespace kv

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Screenshots of every window, taken from the real program under a virtual display the
-# way a user reaches them: File Open of a sample, then each "&Data Entry" entry, then
-# the "&Help" entries and the About dialog.
+# way a user reaches them: File Open of a sample, then each "&Data Entry" entry, the
+# column view, then the "&Help" entries and the About dialog.
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR] [SAMPLE]
 # Needs xvfb, xdotool and imagemagick (installed with apt-get when missing).
 set -eu
@@ -80,6 +80,14 @@ for entry in "d Description" "h Horizontal_Alignment" "v Vertical_Alignment" \
   sleep 1
   shoot "$title" "$(echo "$title" | tr ' ' _ | tr -d -)"
 done
+
+# "&View", "&Columns": the lines as Save would write them, with every editor opened above.
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+v
+sleep 0.4
+xdotool key c
+sleep 1
+shoot "Columns" columns
 
 # Help: its contents, a search, the About dialog and its System Info.
 help() {

@@ -36,6 +36,8 @@ const CrossField kFields[] = {
 };
 constexpr int kGapFirst = 54, kGapWidth = 3;
 
+const FieldSpec kCrownType{"CrownType", 3, 1, FieldKind::Text};
+
 struct OverField {
   FieldSpec cols;
   std::string OverrideRow::*text;
@@ -92,7 +94,9 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   const int units = p.MetricUnits;
   std::string line = "03";
   // Items 1 to 3 give their letter; none selected (or "A") is written as "A".
-  line += c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A';
+  PutWritten(out, line, kCrownType,
+             std::string(1, c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A'),
+             kWindow);
   for (const CrossField& f : kFields) {
     if (f.cols.first == kGapFirst + kGapWidth) line.append(std::size_t(kGapWidth), ' ');
     PutField(out, line, f.cols, c.*f.text, units, kWindow);

@@ -13,7 +13,10 @@ struct HorizField {
   std::string HorizontalData::*text;
 };
 
-// Columns 4-80 in file order; column 3 is the direction letter. Radius is the one
+// Column 3 is the direction letter of the option pair Option1 ("Left") / Option2.
+const FieldSpec kDirection = {"Option1", 3, 1, FieldKind::Text};
+
+// Columns 4-80 in file order. Radius is the one
 // field written with a point (two decimals) and read as it stands.
 const HorizField kDelta = {{"Delta", 4, 9, FieldKind::Angle}, &HorizontalData::Delta};
 const HorizField kPIStation = {{"PIStation", 13, 11, FieldKind::Station, 4, 5},
@@ -66,10 +69,11 @@ void ReadHorizontalRecord(std::string_view line, Project& p, const WarningSink&)
 void WriteHorizontalRecord(const Project& p, LineSink& out) {
   const HorizontalData& h = p.Horizontal;
   std::string line = "01";
-  line += h.Option1 ? 'L' : 'R';
+  PutWritten(out, line, kDirection, h.Option1 ? "L" : "R", kWindow);
+  AlsoIn(out, kWindow, -1, "Option2");
   for (const HorizField* f : kColumnOrder) {
     if (f == &kDegree && p.MetricUnits == 1) {
-      line += std::string(f->cols.width, ' ');
+      PutWritten(out, line, f->cols, std::string(f->cols.width, ' '), kWindow);
       continue;
     }
     PutField(out, line, f->cols, h.*f->text, p.MetricUnits, kWindow);

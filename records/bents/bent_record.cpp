@@ -19,6 +19,7 @@ const FieldSpec kSkewAngle{"Text2", 13, 8, FieldKind::Angle};
 const FieldSpec kSkewType{"Combo2", 21, 1, FieldKind::Text};
 const FieldSpec kFracPoints{"Text3", 22, 7, FieldKind::Number, 4, 4};
 const FieldSpec kFracWhole{"Text3", 22, 3, FieldKind::Number, 0, 0};  // whole numbers
+const FieldSpec kFracWholeTail{"Text3", 25, 4, FieldKind::Text};       // blank after them
 const FieldSpec kDescription{"Text4", 29, 10, FieldKind::Text};
 const FieldSpec kOptions{"List1", 39, 4, FieldKind::Text};  // one column per item
 const FieldSpec kSelIntersect{"Text5", 43, 1, FieldKind::Text};
@@ -45,13 +46,13 @@ std::string WithoutPlus(std::string s) {
 void PutFracPoints(LineSink& out, std::string& line, const std::string& text, int row) {
   const std::string t = WithoutPlus(text);
   if (t.empty() || !IsNumberText(t)) {
-    line += std::string(7, ' ');
+    PutField(out, line, kFracPoints, text, 0, kWindow, row);  // blanks
     return;
   }
   const double v = ParseNumberField(t, 0);
   if (v == std::round(v)) {
     PutField(out, line, kFracWhole, text, 0, kWindow, row);
-    line += "    ";
+    PutWritten(out, line, kFracWholeTail, "    ", kWindow, row);
   } else {
     PutField(out, line, kFracPoints, text, 0, kWindow, row);
   }
@@ -109,25 +110,36 @@ void WriteBentRecords(const Project& p, LineSink& out) {
   const std::vector<BentRow>& rows = p.BentLine.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const BentRow& r = rows[i];
-    if (r.Text4.empty() || r.Text4 == std::string(10, ' ')) continue;
+    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) {
+      if (BentRowHoldsValues(r)) out.RowLeftOut(kWindow, i, "its description is empty");
+      continue;
+    }
 
     std::string line = "06";
+    auto put = [&](const FieldSpec& f, const std::string& written) {
+      PutWritten(out, line, f, written, kWindow, i);
+    };
     PutField(out, line, kDistance, r.Text1, units, kWindow, i);
-    line += r.Combo1 >= 0 && r.Combo1 < int(std::size(kDistanceCodes)) ? kDistanceCodes[r.Combo1]
-                                                                       : ' ';
-    line += FirstChar(r.Text7);
+    put(kDistanceType, std::string(1, r.Combo1 >= 0 && r.Combo1 < int(std::size(kDistanceCodes))
+                                          ? kDistanceCodes[r.Combo1]
+                                          : ' '));
+    put(kSkewDirection, FirstChar(r.Text7));
     PutField(out, line, kSkewAngle, r.Text2, units, kWindow, i);
-    line += r.Combo2 >= 0 && r.Combo2 < int(kBentSkewTypeItems.size()) ? char('0' + r.Combo2) : ' ';
+    put(kSkewType, std::string(1, r.Combo2 >= 0 && r.Combo2 < int(kBentSkewTypeItems.size())
+                                      ? char('0' + r.Combo2)
+                                      : ' '));
     PutFracPoints(out, line, r.Text3, i);
     // Only the first ten characters of the description are kept.
-    line += PadRight(r.Text4.substr(0, kDescription.width), kDescription.width);
-    for (bool selected : r.List1) line += selected ? 'X' : ' ';
-    line += FirstChar(r.Text5);
-    line += FirstChar(r.Text6);
+    put(kDescription, PadRight(r.Text4.substr(0, kDescription.width), kDescription.width));
+    std::string options;
+    for (bool selected : r.List1) options += selected ? 'X' : ' ';
+    put(kOptions, options);
+    put(kSelIntersect, FirstChar(r.Text5));
+    put(kDL, FirstChar(r.Text6));
     if (r.Text8.empty() || r.Text8 == "  ")
-      line += ' ';
+      put(kSecRef, " ");
     else
-      line += PadRight(r.Text8.substr(0, kSecRef.width), kSecRef.width);
+      put(kSecRef, PadRight(r.Text8.substr(0, kSecRef.width), kSecRef.width));
     out.Line(std::move(line));
   }
 }

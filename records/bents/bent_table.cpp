@@ -19,7 +19,17 @@ void EmptyBentRow(BentRow& r) {
   r.Text8.clear();
 }
 
+bool HasText(const std::string& s) { return s.find_first_not_of(' ') != std::string::npos; }
+
 }  // namespace
+
+bool BentRowHoldsValues(const BentRow& r) {
+  for (const std::string* t : {&r.Text1, &r.Text2, &r.Text3, &r.Text5, &r.Text6, &r.Text8})
+    if (HasText(*t)) return true;
+  for (bool option : r.List1)
+    if (option) return true;
+  return r.Combo1 >= 0 || r.Combo2 >= 0;
+}
 
 int BentRowCount(const BentTable& t) { return int(t.rows.size()); }
 

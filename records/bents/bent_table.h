@@ -56,6 +56,11 @@ struct BentTable {
 
 int BentRowCount(const BentTable& t);
 
+// True when a cell other than the description and the skew direction (which the
+// designed rows start with) holds something: a type chosen, a text with more than
+// blanks, an option selected. Such a row without a description is lost on saving.
+bool BentRowHoldsValues(const BentRow& r);
+
 // Selecting a list item also puts its text in the combo, as the drop-down does.
 void SelectBentDistanceType(BentRow& r, int index);
 void SelectBentSkewType(BentRow& r, int index);

@@ -21,8 +21,10 @@ const FieldSpec kElevShiftVaries{"Text3", 22, 8, FieldKind::Number, 4, 5};
 const FieldSpec kDescription{"Text4", 30, 20, FieldKind::Text};
 const FieldSpec kFracPoints{"Text13", 52, 2, FieldKind::Text};
 const FieldSpec kDLChar{"Text16", 54, 1, FieldKind::Text};
-// List1 item k is written in this column.
-constexpr int kOptionColumns[] = {50, 51, 55, 56, 57};
+// List1 item k is marked in column kOptions[k].first.
+const FieldSpec kOptions[] = {{"List1", 50, 1, FieldKind::Text}, {"List1", 51, 1, FieldKind::Text},
+                              {"List1", 55, 1, FieldKind::Text}, {"List1", 56, 1, FieldKind::Text},
+                              {"List1", 57, 1, FieldKind::Text}};
 
 const FieldSpec& ElevShiftSpec(const GirderRow& r) {
   return r.Combo1 == kGirderOffsetVaries ? kElevShiftVaries : kElevShift;
@@ -80,7 +82,7 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
 
   // Any mark selects an option; a blank column leaves the selection as it was.
   for (std::size_t k = 0; k < r.List1.size(); ++k)
-    if (Columns(line, kOptionColumns[k], 1) != " ") r.List1[k] = true;
+    if (Columns(line, kOptions[k].first, 1) != " ") r.List1[k] = true;
 }
 
 void WriteGirderRecords(const Project& p, LineSink& out) {
@@ -88,34 +90,43 @@ void WriteGirderRecords(const Project& p, LineSink& out) {
   const std::vector<GirderRow>& rows = p.GirderLine.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const GirderRow& r = rows[i];
-    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) continue;
+    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) {
+      if (GirderRowHoldsValues(r)) out.RowLeftOut(kWindow, i, "its description is empty");
+      continue;
+    }
 
     std::string line = "05";
+    auto put = [&](const FieldSpec& f, const std::string& written) {
+      PutWritten(out, line, f, written, kWindow, i);
+    };
+    auto option = [&](int k) { put(kOptions[k], r.List1[k] ? "X" : " "); };
     // A row without a line type has no code; its column stays blank.
-    line += r.Combo1 >= 0 && r.Combo1 < int(kGirderLineTypeItems.size()) ? Digit(r.Combo1) : ' ';
+    put(kLineType, std::string(1, r.Combo1 >= 0 && r.Combo1 < int(kGirderLineTypeItems.size())
+                                      ? Digit(r.Combo1)
+                                      : ' '));
     PutField(out, line, kInitialOffset, r.Text1, units, kWindow, i);
     if (r.Combo1 == kGirderSegmented)
-      line += '5';
+      put(kInitialType, "5");
     else
-      line += r.Combo3 >= 0 && r.Combo3 < 9 ? Digit(r.Combo3 + 1) : '0';
+      put(kInitialType, std::string(1, r.Combo3 >= 0 && r.Combo3 < 9 ? Digit(r.Combo3 + 1) : '0'));
     PutField(out, line, kTerminalOffset, r.Text2, units, kWindow, i);
     if (r.Combo1 == kGirderFlared)
-      line += r.Combo2 >= 0 && r.Combo2 < 9 ? Digit(r.Combo2 + 1) : '0';
+      put(kTerminalType, std::string(1, r.Combo2 >= 0 && r.Combo2 < 9 ? Digit(r.Combo2 + 1) : '0'));
     else
-      line += ' ';
+      put(kTerminalType, " ");
     PutField(out, line, ElevShiftSpec(r), r.Text3, units, kWindow, i);
     // Only the first twenty characters of the description are kept.
-    line += PadRight(r.Text4.substr(0, kDescription.width), kDescription.width);
-    line += r.List1[0] ? 'X' : ' ';
-    line += r.List1[1] ? 'X' : ' ';
+    put(kDescription, PadRight(r.Text4.substr(0, kDescription.width), kDescription.width));
+    option(0);
+    option(1);
     if (r.Text13.empty() || r.Text13 == "  ")
-      line += "  ";
+      put(kFracPoints, "  ");
     else
-      line += PadRight(r.Text13.substr(0, kFracPoints.width), kFracPoints.width);
-    line += r.Text16.empty() || r.Text16 == " " ? ' ' : r.Text16[0];
-    line += r.List1[2] ? 'X' : ' ';
-    line += r.List1[3] ? 'X' : ' ';
-    line += r.List1[4] ? 'X' : ' ';
+      put(kFracPoints, PadRight(r.Text13.substr(0, kFracPoints.width), kFracPoints.width));
+    put(kDLChar, r.Text16.empty() || r.Text16 == " " ? " " : r.Text16.substr(0, 1));
+    option(2);
+    option(3);
+    option(4);
     out.Line(std::move(line));
   }
 }

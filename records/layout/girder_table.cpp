@@ -44,7 +44,17 @@ void CopyGirderRow(const GirderRow& from, GirderRow& to) {
   to.List1 = from.List1;
 }
 
+bool HasText(const std::string& s) { return s.find_first_not_of(' ') != std::string::npos; }
+
 }  // namespace
+
+bool GirderRowHoldsValues(const GirderRow& r) {
+  for (const std::string* t : {&r.Text1, &r.Text2, &r.Text3, &r.Text13, &r.Text16})
+    if (HasText(*t)) return true;
+  for (bool option : r.List1)
+    if (option) return true;
+  return r.Combo1 >= 0 || r.Combo2 >= 0 || r.Combo3 >= 0;
+}
 
 std::vector<std::string> GirderOffsetTypeItemsFor(int lineType) {
   if (lineType == kGirderSegmented) return Items(kGirderSegmentedOffsetTypeItems);

@@ -67,6 +67,11 @@ struct GirderTable {
 
 int GirderRowCount(const GirderTable& t);
 
+// True when a cell other than the description holds something: a line type or offset
+// type chosen, a text with more than blanks, an option selected. Such a row without a
+// description is lost on saving.
+bool GirderRowHoldsValues(const GirderRow& r);
+
 // What choosing line type t does to the row: new initial offset type entries with
 // none chosen, the terminal cells enabled for a flared line only. Their contents stay.
 void GirderLineTypeChange(GirderRow& r);

@@ -95,18 +95,21 @@ void WriteRefLineRecord(const Project& p, LineSink& out) {
   };
 
   std::string line = "04";
+  auto put = [&](const FieldSpec& f, char c) { PutWritten(out, line, f, std::string(1, c), kWindow); };
   PutField(out, line, kRefLineSta, r.RefLineSta, units, kWindow);
-  line += code(r.StaOn, 0, ' ');
-  line += r.Option2 ? 'R' : 'L';
+  put(kStaOn, code(r.StaOn, 0, ' '));
+  put(kSide, r.Option2 ? 'R' : 'L');
+  AlsoIn(out, kWindow, -1, "Option1");
   PutField(out, line, kSkewAngle, r.SkewAngle, units, kWindow);
-  line += code(r.SkewRespTo, 1, '0');
-  line += r.Option4 ? '1' : '0';
-  line += code(r.LayoutLineIs, 1, '0');
-  line += Mark(r.Check1);
-  line += Mark(r.Check2);
-  line += Mark(r.Check3);
-  line += code(r.RevLayoutLine, 0, ' ');
-  line += Mark(r.Check4);
+  put(kSkewRespTo, code(r.SkewRespTo, 1, '0'));
+  put(kBentSkew, r.Option4 ? '1' : '0');
+  AlsoIn(out, kWindow, -1, "Option3");
+  put(kLayoutLineIs, code(r.LayoutLineIs, 1, '0'));
+  put(kCheck1, Mark(r.Check1));
+  put(kCheck2, Mark(r.Check2));
+  put(kCheck3, Mark(r.Check3));
+  put(kRevLayoutLine, code(r.RevLayoutLine, 0, ' '));
+  put(kCheck4, Mark(r.Check4));
   line += std::string(9, ' ');  // columns 32-40 are spare
   PutField(out, line, kTransX, r.TransX, units, kWindow);
   PutField(out, line, kTransY, r.TransY, units, kWindow);

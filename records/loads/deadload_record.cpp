@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kWindow = "DeadLoad";
 
-// The columns of a "07" line. Columns 6-14 are spare. The deflections' implied
+// The columns of a "07" line, the codes in grid order (kDeadLoadCells). Columns 6-14
+// are spare. The deflections' implied
 // decimals depend on the row's units code as well as the project's units, so the
 // decimals here are filled in per row (see Decimals).
 const FieldSpec kCodes[] = {
@@ -61,12 +62,19 @@ void WriteDeadLoadRecords(const Project& p, LineSink& out) {
   const std::vector<DeadLoadRow>& rows = p.DeadLoad.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const DeadLoadRow& r = rows[i];
-    // The table ends at its first empty row.
-    if (r.IsEmpty()) break;
+    // The table ends at its first empty row; what stands below it is lost.
+    if (r.IsEmpty()) {
+      const std::string why = "it comes after the empty row " + std::to_string(i + 1);
+      for (int k = i + 1; k < int(rows.size()); ++k)
+        if (!rows[k].IsEmpty()) out.RowLeftOut(kWindow, k, why);
+      break;
+    }
     std::string line = "07";
     // A code cell gives its first character only.
-    for (const std::string* code : {&r.Text1, &r.Text2, &r.Text14})
-      line += code->empty() ? ' ' : (*code)[0];
+    for (int c = 0; c < 3; ++c) {
+      const std::string& code = r.*kDeadLoadCells[c];
+      PutWritten(out, line, kCodes[c], code.empty() ? " " : code.substr(0, 1), kWindow, i);
+    }
     line += std::string(kSpareWidth, ' ');
     const int d = Decimals(p.MetricUnits, r.Text14);
     for (std::size_t k = 0; k < kDeadLoadDeflections.size(); ++k)

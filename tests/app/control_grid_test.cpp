@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "app/field_marks.h"
 #include "shell_fakes.h"
 
 namespace kv {
@@ -46,6 +47,33 @@ TEST(ControlGrid, DropDownPromptAndListSelection) {
   list->setFocus(), list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(list, key);
   EXPECT_EQ(QString::number(list->currentRow()) + " " + grid.CellText(0, 2) + " / " + list->toolTip(), "2 C / C");
+}
+
+// Marks belong to row indexes: a row made later shows what was marked for it, a row mark
+// frames every cell, and taking a mark away gives the cell back its own tooltip.
+TEST(ControlGrid, MarksByRowIndex) {
+  QWidget host;
+  ControlGrid grid{&host,
+                   {{GridColumn::Kind::TextBox, "Text1", 100, 1000, ""},
+                    {GridColumn::Kind::MultiList, "List1", 1200, 1200, "", "", {"A", "B"}}},
+                   GridGeometry{}};
+  grid.AddInitialRows(1);
+  grid.SetCellMark(2, 0, "too wide");
+  grid.SetRowMark(2, "left out");
+  grid.SetRowMark(1, "left out");
+  grid.SetRowMark(1, "");
+  while (grid.RowCount() < 3) grid.AddRow();
+  auto marks = [&](int row) {
+    return QString("%1%2 %3 | %4").arg(HasFieldMark(grid.Cell(row, 0))).arg(HasFieldMark(grid.Cell(row, 1)))
+        .arg(grid.Cell(row, 0)->toolTip(), grid.Cell(row, 1)->toolTip());
+  };
+  EXPECT_EQ(marks(1), "00  | (none selected)");
+  EXPECT_EQ(marks(2), "11 too wide\nleft out | left out\n\n(none selected)");
+  grid.SetSelectedIndexes(2, 1, {1});
+  grid.SetRowMark(2, "");
+  EXPECT_EQ(marks(2), "10 too wide | B");
+  grid.SetCellMark(2, 0, "");
+  EXPECT_EQ(marks(2), "00  | B");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(MainWindow, MenusTextsOrderShortcutsAndStates) {
                       "mnuFileRunCamber|Camber|", "mnuFileRunStick|Stick Figure|"}},
       {"mnuEdit", {"-", "mnuEditCopy|&Copy from Output|Ctrl+C"}},
       {"mnuView", {"mnuViewToolbar|&Toolbar||checked", "mnuViewStatusBar|Status &Bar||checked", "-",
-                   "mnuViewOptions|&Options...||off"}},
+                   "mnuViewOptions|&Options...||off", "mnuViewColumns|&Columns|"}},
       {"mnuForm", {"mnuFormDesc|&Description|", "mnuFormHoriz|&Horizontal Alignment|",
                    "mnuFormVert|&Vertical Alignment|", "mnuFormCross|&Cross Slope and Transition Data|",
                    "mnuFormRef|&Reference Line|", "mnuFormGird|&Girder Line|", "mnuFormBent|&Bent Line|",

@@ -57,6 +57,7 @@ class FakeMessages : public MessageBoxes {
  public:
   void Show(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     titles.append(title), texts.append(text), icons.push_back(icon);
+    if (onShow) onShow();
   }
   // Answers from `answers` in turn (No once they run out); the question is kept in texts.
   bool Ask(QWidget*, const QString& title, const QString& text) override {
@@ -66,6 +67,7 @@ class FakeMessages : public MessageBoxes {
   QStringList titles, texts;
   std::vector<MessageIcon> icons;
   QList<bool> answers;
+  std::function<void()> onShow;  // what a test looks at while the box is up
 };
 
 class FakePrinter : public Printer {

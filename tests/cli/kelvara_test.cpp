@@ -26,7 +26,8 @@ CliRun Kelvara(std::vector<std::string> args, const std::string& input = "") {
 
 TEST(Kelvara, StatusesAndOutput) {
   test::TempDir dir;
-  const std::string norm = dir.File("norm.dat"), bad = Data("bad_codes.dat"), missing = Data("no_such_file.dat");
+  const std::string norm = dir.File("norm.dat"), bad = Data("bad_codes.dat"), missing = Data("no_such_file.dat"),
+                    cut = Data("hostile/cut_mid_line.dat");
   const std::string badBytes = test::Slurp(bad), english = test::Bytes(test::Read("bridge_english.dat"));
   // What stdout starts with (or contains, anywhere), what stderr contains, how many lines stdout has (0: empty).
   const struct { std::vector<std::string> args; int status; std::string out, err; bool anywhere = false; int lines = -1;
@@ -45,6 +46,8 @@ TEST(Kelvara, StatusesAndOutput) {
       {{"check", "--json", Data("stray_girder_line.dat")}, 1, "{\"file\":\"" + Data("stray_girder_line.dat") +
        "\",\"line\":22,\"columns\":null,\"family\":null,\"field\":null,\"kind\":\"unread\",\"message\":\"7 lines from "
        "line 22 on were not read: the record order breaks there. Save would not keep them.\"}\n", "", false, 1},
+      // Its only girder line has a blank description: saving would leave the row out.
+      {{"check", cut}, 1, cut + ": GirderLine row 1: not written; its description is empty\n", "", false, 1},
       {{"normalize", Data("bridge_english.dat"), norm}, 0, "", "", false, 0},
       {{"check", norm}, 0, "", "", false, 0},
       {{"normalize", "-", "-"}, 0, english, "", false, -1, test::Slurp(Data("bridge_english.dat"))},
