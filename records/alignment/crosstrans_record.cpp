@@ -87,6 +87,18 @@ bool AddOverRecord(CrossTransData& t) {
 
 int OverrideRowCount(const CrossTransData& t) { return int(t.rows.size()); }
 
+const FieldSpec& CrossTransField(std::string CrossTransData::*text) {
+  for (const CrossField& f : kFields)
+    if (f.text == text) return f.cols;
+  return kFields[0].cols;  // every text of the line is in the table
+}
+
+const FieldSpec& OverrideField(std::string OverrideRow::*text) {
+  for (const OverField& f : kOverFields)
+    if (f.text == text) return f.cols;
+  return kOverFields[0].cols;
+}
+
 void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   const CrossTransData& c = p.CrossTrans;
   const int units = p.MetricUnits;

@@ -61,5 +61,8 @@ bool AddOverRecord(CrossTransData& t);
 int OverrideRowCount(const CrossTransData& t);
 // The cross-slope line, then one 21-column line per row that has a station.
 void WriteCrossSlopeRecords(const Project& p, LineSink& out);
+// The columns of a field, named by the text that holds it.
+const FieldSpec& CrossTransField(std::string CrossTransData::*text);
+const FieldSpec& OverrideField(std::string OverrideRow::*text);
 
 }  // namespace kv

@@ -83,12 +83,22 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
     if (Columns(line, kOptionColumns[k], 1) != " ") r.List1[k] = true;
 }
 
+bool GirderRowIsWritten(const GirderRow& r) {
+  return !r.Text4.empty() && r.Text4 != std::string(kDescription.width, ' ');
+}
+
+const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text) {
+  if (text == &GirderRow::Text2) return kTerminalOffset;
+  if (text == &GirderRow::Text3) return ElevShiftSpec(r);
+  return kInitialOffset;
+}
+
 void WriteGirderRecords(const Project& p, LineSink& out) {
   const int units = p.MetricUnits;
   const std::vector<GirderRow>& rows = p.GirderLine.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const GirderRow& r = rows[i];
-    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) continue;
+    if (!GirderRowIsWritten(r)) continue;
 
     std::string line = "05";
     // A row without a line type has no code; its column stays blank.
