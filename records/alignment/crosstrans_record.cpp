@@ -99,6 +99,8 @@ const FieldSpec& OverrideField(std::string OverrideRow::*text) {
   return kOverFields[0].cols;
 }
 
+bool OverrideRowIsWritten(const OverrideRow& r) { return !r.OverSta.empty(); }
+
 void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   const CrossTransData& c = p.CrossTrans;
   const int units = p.MetricUnits;
@@ -113,7 +115,7 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
 
   for (int i = 0; i < OverrideRowCount(c); ++i) {
     const OverrideRow& r = c.rows[i];
-    if (r.OverSta.empty()) continue;
+    if (!OverrideRowIsWritten(r)) continue;
     std::string over = "03";
     for (const OverField& f : kOverFields) PutField(out, over, f.cols, r.*f.text, units, kWindow, i);
     out.Line(std::move(over));

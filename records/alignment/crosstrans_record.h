@@ -64,5 +64,7 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out);
 // The columns of a field, named by the text that holds it.
 const FieldSpec& CrossTransField(std::string CrossTransData::*text);
 const FieldSpec& OverrideField(std::string OverrideRow::*text);
+// True for an override row that is written: it has a station.
+bool OverrideRowIsWritten(const OverrideRow& r);
 
 }  // namespace kv

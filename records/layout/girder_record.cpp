@@ -93,6 +93,16 @@ const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text) {
   return kInitialOffset;
 }
 
+int GirderInitialTypeCode(const GirderRow& r) {
+  if (r.Combo1 == kGirderSegmented) return 5;
+  return r.Combo3 >= 0 && r.Combo3 < 9 ? r.Combo3 + 1 : 0;
+}
+
+int GirderTerminalTypeCode(const GirderRow& r) {
+  if (r.Combo1 != kGirderFlared) return -1;
+  return r.Combo2 >= 0 && r.Combo2 < 9 ? r.Combo2 + 1 : 0;
+}
+
 void WriteGirderRecords(const Project& p, LineSink& out) {
   const int units = p.MetricUnits;
   const std::vector<GirderRow>& rows = p.GirderLine.rows;
@@ -104,15 +114,10 @@ void WriteGirderRecords(const Project& p, LineSink& out) {
     // A row without a line type has no code; its column stays blank.
     line += r.Combo1 >= 0 && r.Combo1 < int(kGirderLineTypeItems.size()) ? Digit(r.Combo1) : ' ';
     PutField(out, line, kInitialOffset, r.Text1, units, kWindow, i);
-    if (r.Combo1 == kGirderSegmented)
-      line += '5';
-    else
-      line += r.Combo3 >= 0 && r.Combo3 < 9 ? Digit(r.Combo3 + 1) : '0';
+    line += Digit(GirderInitialTypeCode(r));
     PutField(out, line, kTerminalOffset, r.Text2, units, kWindow, i);
-    if (r.Combo1 == kGirderFlared)
-      line += r.Combo2 >= 0 && r.Combo2 < 9 ? Digit(r.Combo2 + 1) : '0';
-    else
-      line += ' ';
+    const int terminal = GirderTerminalTypeCode(r);
+    line += terminal < 0 ? ' ' : Digit(terminal);
     PutField(out, line, ElevShiftSpec(r), r.Text3, units, kWindow, i);
     // Only the first twenty characters of the description are kept.
     line += PadRight(r.Text4.substr(0, kDescription.width), kDescription.width);

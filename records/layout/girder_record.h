@@ -25,5 +25,10 @@ bool GirderRowIsWritten(const GirderRow& r);
 // The columns of the offsets (Text1, Text2) and the elevation shift (Text3), whose
 // decimals follow the row's line type.
 const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text);
+// The offset type codes a row is written with: the initial one (5 for a segmented
+// line, 0 when none is chosen) and the terminal one (-1, a blank, unless the line is
+// flared; 0 when none is chosen).
+int GirderInitialTypeCode(const GirderRow& r);
+int GirderTerminalTypeCode(const GirderRow& r);
 
 }  // namespace kv
