@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "cli/dump.h"
+#include "cli/geometry_command.h"
 #include "inputfile/input_file.h"
 #include "kv_version.h"
 
@@ -15,15 +16,21 @@ const char* const kUsage =
     "Checks, shows and rewrites the engine's input files (*.dat).\n"
     "\n"
     "Commands:\n"
-    "  check FILE...      list every reading warning and every field too wide for its\n"
-    "                     columns; exit 0 when clean, 1 when anything was found,\n"
+    "  check FILE...      list every reading warning, every field too wide for its\n"
+    "                     columns and what the geometry finds wrong; exit 0 when\n"
+    "                     clean, 1 when anything was found,\n"
     "                     2 when a file cannot be read\n"
     "  dump FILE          print the project read from FILE as JSON\n"
     "  normalize IN OUT   read IN and write it to OUT as the editor saves it\n"
+    "  geometry FILE [--at STATION [--offset O]]\n"
+    "                     print the computed alignment, profile and girder points as\n"
+    "                     JSON, or one point of the control line\n"
     "\n"
     "Options:\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
+
+}  // namespace
 
 // Reading as File Open does in a freshly started program.
 bool ReadFresh(const std::string& path, Project& p, std::vector<std::string>& warnings,
@@ -39,6 +46,8 @@ bool ReadFresh(const std::string& path, Project& p, std::vector<std::string>& wa
   }
   return true;
 }
+
+namespace {
 
 std::string Describe(const Overflow& o) {
   std::string where = o.window;
@@ -59,7 +68,9 @@ int Check(const std::vector<std::string>& files, std::ostream& out, std::ostream
     for (const std::string& w : warnings) out << file << ": " << w << "\n";
     LineSink lines = WriteProjectLines(p);
     for (const Overflow& o : lines.overflows) out << file << ": " << Describe(o) << "\n";
-    if ((!warnings.empty() || !lines.overflows.empty()) && status == 0) status = 1;
+    const std::vector<std::string> geometry = GeometryFindings(p);
+    for (const std::string& g : geometry) out << file << ": " << g << "\n";
+    if ((!warnings.empty() || !lines.overflows.empty() || !geometry.empty()) && status == 0) status = 1;
   }
   return status;
 }
@@ -99,6 +110,7 @@ int RunKelvara(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << DumpProject(p, warnings).dump(2) << "\n";
     return 0;
   }
+  if (cmd == "geometry") return GeometryCommand(rest, out, err);
   if (cmd == "normalize") {
     if (rest.size() != 2) {
       err << "kelvara normalize: name the input file and the output file\n";

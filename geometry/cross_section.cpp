@@ -8,10 +8,10 @@ namespace kv::geom {
 CrossSection::CrossSection(SectionInput in, CurveSpan span) : in_(std::move(in)), span_(span) {
   const double c = in_.slope;
   switch (in_.crown) {
-    case Crown::A: normalLeft_ = c, normalRight_ = c; break;
-    case Crown::B: normalLeft_ = -c, normalRight_ = c; break;
-    case Crown::C: normalLeft_ = c, normalRight_ = -c; break;
-    case Crown::P: normalLeft_ = in_.crownLeft, normalRight_ = in_.crownRight; break;
+    case Crown::A: normalLeft_ = -c, normalRight_ = c; break;
+    case Crown::B: normalLeft_ = c, normalRight_ = c; break;
+    case Crown::C: normalLeft_ = -c, normalRight_ = -c; break;
+    case Crown::P: normalLeft_ = -in_.crownLeft, normalRight_ = in_.crownRight; break;
   }
   // A run-off given as zero lies on the spiral, as long as the spiral.
   if (in_.in.length <= 0) in_.in.length = span_.spiralIn;
@@ -48,11 +48,12 @@ Slopes CrossSection::At(double u) const {
   }
   const double q = span_.curved && in_.rate != 0 ? Progress(u) : 0;
   if (q <= 0) return {normalLeft_, normalRight_, true};
-  // The outside of the curve is lifted first: its slope goes to level over the
-  // run-out, then on to the full rate against it over the run-off. The inside keeps
-  // its normal slope until the outside has come round to one plane with it.
+  // In falls away from the crown: the outside of the curve is lifted first, its fall
+  // going to level over the run-out, then on to the full rate toward the inside over
+  // the run-off. The inside keeps its normal fall until the outside has come round to
+  // one plane with it.
   const bool right = span_.turn > 0;
-  const double outN = right ? normalLeft_ : normalRight_, inN = right ? normalRight_ : normalLeft_;
+  const double outN = right ? -normalLeft_ : normalRight_, inN = right ? normalRight_ : -normalLeft_;
   const double e = in_.rate;
   double out = 0, inside = 0;
   if (q <= 1) {
@@ -63,7 +64,7 @@ Slopes CrossSection::At(double u) const {
     out = o0 + (-e - o0) * t;
     inside = e >= inN ? std::max(inN, -out) : inN + (e - inN) * t;
   }
-  return right ? Slopes{out, inside, false} : Slopes{inside, out, false};
+  return right ? Slopes{-out, inside, false} : Slopes{-inside, out, false};
 }
 
 double CrossSection::NormalDrop(double x) const {
@@ -71,14 +72,12 @@ double CrossSection::NormalDrop(double x) const {
   if (in_.crown == Crown::P && w > 0) {
     const double a = std::abs(x);
     if (a <= w) return in_.crownHeight * (a / w) * (a / w);
-    return in_.crownHeight + (x > 0 ? normalRight_ : normalLeft_) * (a - w);
+    return in_.crownHeight + (x > 0 ? normalRight_ * (a - w) : -normalLeft_ * (a - w));
   }
-  return x >= 0 ? normalRight_ * x : -normalLeft_ * x;
+  return x >= 0 ? normalRight_ * x : normalLeft_ * x;
 }
 
-double CrossSection::PlaneDrop(const Slopes& s, double x) const {
-  return x >= 0 ? s.right * x : -s.left * x;
-}
+double CrossSection::PlaneDrop(const Slopes& s, double x) const { return x >= 0 ? s.right * x : s.left * x; }
 
 double CrossSection::Rise(double u, double x) const {
   const Slopes s = At(u);

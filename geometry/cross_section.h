@@ -1,8 +1,10 @@
 // The roadway's cross slope along the control line: the normal section of the crown
 // type, the superelevation transitions in and out of the curve, and the overrides.
-// A side's slope is the fall per unit width going outward from the crown (the
-// profile grade line): positive drains away from the crown, as the nominal
-// cross-slope is given. Offsets here are measured from the profile grade line.
+// Each side's slope is its fall per unit width going to the right (looking
+// up-station), as the overrides give it: 0.04 on both sides is one plane falling 4%
+// to the right; a normal two-way crown of 2% is -0.02 left and 0.02 right. The
+// nominal cross-slope and the crown slopes are falls away from the crown. Offsets
+// here are measured from the profile grade line, where the crown is.
 #pragma once
 
 #include <vector>
@@ -42,8 +44,8 @@ struct CurveSpan {
 };
 
 struct Slopes {
-  double left = 0, right = 0;
-  bool normal = true;  // the normal section of the crown type (the parabola for P)
+  double left = 0, right = 0;  // falls to the right
+  bool normal = true;          // the normal section of the crown type (the parabola for P)
 };
 
 class CrossSection {

@@ -209,10 +209,10 @@ void ProjectGeometry::ReadSection(const Project& p) {
     if (!OverrideRowIsWritten(r)) continue;
     auto over = [&](std::string OverrideRow::*m) { return FieldValue(OverrideField(m), r.*m, units); };
     const double left = over(&OverrideRow::OverLeft);
-    // One slope alone: the section is one plane across, the left slope carried on.
+    // One slope alone: the section is one plane across.
     const bool oneSlope = FieldIsBlank(OverrideField(&OverrideRow::OverRight), r.OverRight, units);
     in.overrides.push_back({stations_.Chainage(over(&OverrideRow::OverSta)), left,
-                            oneSlope ? -left : over(&OverrideRow::OverRight)});
+                            oneSlope ? left : over(&OverrideRow::OverRight)});
   }
   std::stable_sort(in.overrides.begin(), in.overrides.end(),
                    [](const SectionOverride& a, const SectionOverride& b) { return a.u < b.u; });

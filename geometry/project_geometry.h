@@ -78,9 +78,13 @@ class ProjectGeometry {
   bool hasProfile() const { return profile_.Defined(); }
   const CurveData& curve() const { return curveData_; }
   const std::vector<ProfileCurveData>& profileCurves() const { return profileCurves_; }
-  const std::vector<BentLineData>& bents() const { return bents_; }
-  const std::vector<GirderLineData>& girders() const { return girders_; }
-  const std::vector<Finding>& findings() const { return findings_; }
+  // From a temporary, by value: a range-for over ProjectGeometry(p).findings() is safe.
+  const std::vector<BentLineData>& bents() const& { return bents_; }
+  const std::vector<GirderLineData>& girders() const& { return girders_; }
+  const std::vector<Finding>& findings() const& { return findings_; }
+  std::vector<BentLineData> bents() && { return std::move(bents_); }
+  std::vector<GirderLineData> girders() && { return std::move(girders_); }
+  std::vector<Finding> findings() && { return std::move(findings_); }
 
   PointData At(double station, double offset) const;
 

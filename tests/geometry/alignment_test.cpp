@@ -223,12 +223,13 @@ TEST(CrossSection, SuperelevationTransitionByCentrelineRotation) {
       EXPECT_NEAR(grade.Elevation(r.u), r.centre, 1e-9) << r.u;
       EXPECT_NEAR(grade.Elevation(r.u) + s.Rise(r.u, inside), r.insideEdge, 1e-9) << r.u;
     }
-    // At the hinge the section is one plane at the normal crown; before it the inside has not moved.
+    // At the hinge the section is one plane falling 1% to the inside; before it the inside has not
+    // moved and the outside has not come round.
     const Slopes hinge = s.At(11900), before = s.At(11899);
-    EXPECT_NEAR(turn > 0 ? hinge.left : hinge.right, -0.01, 1e-12);
-    EXPECT_NEAR(turn > 0 ? hinge.right : hinge.left, 0.01, 1e-12);
-    EXPECT_NEAR(turn > 0 ? before.right : before.left, 0.01, 1e-12);
-    EXPECT_GT(turn > 0 ? before.left : before.right, -0.01);
+    EXPECT_NEAR(hinge.left, turn * 0.01, 1e-12);
+    EXPECT_NEAR(hinge.right, turn * 0.01, 1e-12);
+    EXPECT_NEAR(turn > 0 ? before.right : before.left, turn * 0.01, 1e-12);
+    EXPECT_LT(turn * (turn > 0 ? before.left : before.right), 0.01);
     // The transition out mirrors it about the PT.
     EXPECT_NEAR(s.Rise(12600 + 150, out), s.Rise(12000 - 150, out), 1e-12);
   }
@@ -245,14 +246,15 @@ TEST(CrossSection, RunOffOnTheSpiral) {
   in.in.runout = in.out.runout = 60;
   const HorizontalCurve h({24318.72, Radians(15), 1, 3000, 210, 210});
   const CrossSection s(in, {true, 1, h.TS, h.ST, h.in.L, h.out.L});
+  // Falls to the right; the curve turns right, so its outside is the left.
   EXPECT_NEAR(s.At(h.TS).left, 0, 1e-12);
-  EXPECT_NEAR(s.At(h.TS - 30).left, 0.01, 1e-12);
+  EXPECT_NEAR(s.At(h.TS - 30).left, -0.01, 1e-12);
   EXPECT_NEAR(s.At(h.TS - 30).right, 0.02, 1e-12);
-  EXPECT_NEAR(s.At(h.SC).left, -0.07, 1e-12);
+  EXPECT_NEAR(s.At(h.SC).left, 0.07, 1e-12);
   EXPECT_NEAR(s.At(h.SC).right, 0.07, 1e-12);
   EXPECT_NEAR(s.At(h.CS + 105).right, 0.035, 1e-12);
-  EXPECT_NEAR(s.At(h.CS + 105).left, -0.035, 1e-12);
-  EXPECT_NEAR(s.At(h.ST + 30).left, 0.01, 1e-12);
+  EXPECT_NEAR(s.At(h.CS + 105).left, 0.035, 1e-12);
+  EXPECT_NEAR(s.At(h.ST + 30).left, -0.01, 1e-12);
   EXPECT_TRUE(s.At(h.ST + 60).normal);
 }
 

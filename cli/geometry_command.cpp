@@ -1,0 +1,152 @@
+#include "cli/geometry_command.h"
+
+#include <cmath>
+
+#include "cli/commands.h"
+#include "cli/dump.h"
+#include "inputfile/field_routines.h"
+
+namespace kv {
+namespace {
+
+using nlohmann::json;
+
+// Lengths to a millionth, angles to a hundred-millionth of a degree; nothing known: null.
+json Num(double v, int decimals = 6) {
+  if (!std::isfinite(v)) return nullptr;
+  const double scale = std::pow(10.0, decimals);
+  const double r = std::round(v * scale) / scale;
+  return r == 0 ? 0.0 : r;
+}
+
+const char* const kUsage = "usage: kelvara geometry FILE [--at STATION [--offset O]]\n";
+
+}  // namespace
+
+bool ParseStation(const std::string& text, double& station) {
+  // The "+" of a station goes as when the field is written; what is left must be a number.
+  std::string t = text;
+  if (t.size() > 1)
+    if (auto plus = t.find('+', 1); plus != std::string::npos) t.erase(plus, 1);
+  if (t.empty() || !IsNumberText(t)) return false;
+  station = ParseNumberField(t, 0);
+  return true;
+}
+
+json GeometryJson(const geom::ProjectGeometry& g) {
+  const geom::CurveData& c = g.curve();
+  json j;
+  j["units"] = g.metric() ? "metres" : "feet";
+  j["horizontal"] = {{"PI", Num(c.PI)},       {"TS", Num(c.TS)},     {"SC", Num(c.SC)},       {"CS", Num(c.CS)},
+                     {"ST", Num(c.ST)},       {"R", Num(c.R)},       {"Delta", Num(c.delta, 8)},
+                     {"Ls_in", Num(c.LsIn)},  {"Ls_out", Num(c.LsOut)}, {"Lc", Num(c.Lc)},
+                     {"T_in", Num(c.Tin)},    {"T_out", Num(c.Tout)}, {"E", Num(c.E)}};
+  json curves = json::array();
+  for (const geom::ProfileCurveData& v : g.profileCurves())
+    curves.push_back({{"PVC", Num(v.PVC)},
+                      {"PVI", Num(v.PVI)},
+                      {"PVT", Num(v.PVT)},
+                      {"elevation_PVC", Num(v.zPVC)},
+                      {"elevation_PVI", Num(v.zPVI)},
+                      {"elevation_PVT", Num(v.zPVT)},
+                      {"turning_point", v.hasTurn ? json{{"station", Num(v.turnStation)}, {"elevation", Num(v.turnZ)}}
+                                                  : json(nullptr)}});
+  j["profile"] = {{"curves", curves}};
+  json girders = json::array();
+  for (const geom::GirderLineData& line : g.girders()) {
+    json points = json::array();
+    for (const geom::GirderPoint& p : line.points) {
+      if (!p.found) {
+        points.push_back({{"bent", p.bent}, {"station", nullptr}, {"offset", nullptr}, {"x", nullptr},
+                          {"y", nullptr}, {"elevation", nullptr}});
+        continue;
+      }
+      points.push_back({{"bent", p.bent}, {"station", Num(p.station)}, {"offset", Num(p.offset)}, {"x", Num(p.x)},
+                        {"y", Num(p.y)}, {"elevation", Num(p.elevation)}});
+    }
+    girders.push_back({{"row", line.row}, {"description", Latin1ToUtf8(line.description)}, {"points", points}});
+  }
+  j["girders"] = girders;
+  json findings = json::array();
+  for (const geom::Finding& f : g.findings())
+    findings.push_back({{"record", f.record},
+                        {"window", f.window},
+                        {"rows", f.rows},
+                        {"field", f.field},
+                        {"message", Latin1ToUtf8(f.message)},
+                        {"text", Latin1ToUtf8(f.Text())}});
+  j["findings"] = findings;
+  return j;
+}
+
+json PointJson(const geom::PointData& d) {
+  return {{"station", Num(d.station)},
+          {"offset", Num(d.offset)},
+          {"x", Num(d.x)},
+          {"y", Num(d.y)},
+          {"bearing", Num(d.bearing, 8)},
+          {"grade", Num(d.grade)},
+          {"profile_elevation", Num(d.profileElevation)},
+          {"elevation", Num(d.elevation)}};
+}
+
+std::vector<std::string> GeometryFindings(const Project& p) {
+  std::vector<std::string> texts;
+  const geom::ProjectGeometry g(p);
+  for (const geom::Finding& f : g.findings()) texts.push_back(f.Text());
+  return texts;
+}
+
+int GeometryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string file, at, offset;
+  bool hasAt = false, hasOffset = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto optionValue = [&](const std::string& name, std::string& value, bool& seen) {
+      if (a == name && i + 1 < args.size()) {
+        value = args[++i];
+      } else if (a.rfind(name + "=", 0) == 0) {
+        value = a.substr(name.size() + 1);
+      } else {
+        return false;
+      }
+      seen = true;
+      return true;
+    };
+    if (optionValue("--at", at, hasAt) || optionValue("--offset", offset, hasOffset)) continue;
+    if (!a.empty() && a[0] == '-' && a.size() > 1) {
+      err << "kelvara geometry: unknown option '" << a << "'\n" << kUsage;
+      return 2;
+    }
+    if (!file.empty()) {
+      err << "kelvara geometry: name exactly one input file\n" << kUsage;
+      return 2;
+    }
+    file = a;
+  }
+  if (file.empty()) {
+    err << "kelvara geometry: name exactly one input file\n" << kUsage;
+    return 2;
+  }
+  if (hasOffset && !hasAt) {
+    err << "kelvara geometry: --offset needs --at\n" << kUsage;
+    return 2;
+  }
+  double station = 0, off = 0;
+  if (hasAt && !ParseStation(at, station)) {
+    err << "kelvara geometry: not a station: '" << at << "'\n";
+    return 2;
+  }
+  if (hasOffset && !ParseStation(offset, off)) {
+    err << "kelvara geometry: not an offset: '" << offset << "'\n";
+    return 2;
+  }
+  Project p;
+  std::vector<std::string> warnings;
+  if (!ReadFresh(file, p, warnings, err)) return 2;
+  const geom::ProjectGeometry g(p);
+  out << (hasAt ? PointJson(g.At(station, off)) : GeometryJson(g)).dump(2) << "\n";
+  return 0;
+}
+
+}  // namespace kv
