@@ -44,10 +44,10 @@ void ProjectGeometry::Add(std::string record, std::string window, std::string ro
 
 std::string ProjectGeometry::StationText(double chainage) const { return LabelText(stations_.Station(chainage)); }
 
-std::string ProjectGeometry::LabelText(double station) const {
-  // As a station field would show it, with two (metric three) decimals.
-  const int d = metric_ ? 3 : 2;
-  return FormatStation(FormatFixedNumber(Plain(station, d), 14, d, false), d, metric_ ? 1 : 0);
+std::string ProjectGeometry::LabelText(double station) const { return geom::StationText(station, metric_ ? 3 : 2, metric_); }
+
+std::string StationText(double station, int decimals, bool metric) {
+  return FormatStation(FormatFixedNumber(Plain(station, decimals), 16, decimals, false), decimals, metric ? 1 : 0);
 }
 
 ProjectGeometry::ProjectGeometry(const Project& p) : metric_(p.MetricUnits == 1) {

@@ -70,6 +70,9 @@ struct PointData {
   bool inGap = false;  // the station lies in the station equation's gap
 };
 
+// A station as a station field shows it (123+45.67, metric 1+234.567), with `decimals`.
+std::string StationText(double station, int decimals, bool metric);
+
 class ProjectGeometry {
  public:
   explicit ProjectGeometry(const Project& p);
