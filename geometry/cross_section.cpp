@@ -87,12 +87,14 @@ double CrossSection::Rise(double u, double x) const {
 
 namespace {
 
+double Stretch(double slope) { return std::sqrt(1 + slope * slope); }  // deck length per plan width
+
 // Deck length over plan width on a two-plane section (slopes left and right of 0).
 double PlaneLength(double left, double right, double x0, double x1) {
   auto part = [&](double a, double b) {  // a <= b
     double len = 0;
-    if (a < 0) len += (std::min(b, 0.0) - a) * std::hypot(1.0, left);
-    if (b > 0) len += (b - std::max(a, 0.0)) * std::hypot(1.0, right);
+    if (a < 0) len += (std::min(b, 0.0) - a) * Stretch(left);
+    if (b > 0) len += (b - std::max(a, 0.0)) * Stretch(right);
     return len;
   };
   return x1 >= x0 ? part(x0, x1) : -part(x1, x0);
@@ -121,12 +123,12 @@ double CrossSection::WidthAlongDeck(double u, double x0, double s, bool normal) 
   double left = std::abs(s), x = x0;
   if (!(sl.normal && in_.crown == Crown::P && in_.crownWidth > 0)) {
     if (dir * x < 0) {  // up to the crown first
-      const double f = std::hypot(1.0, x < 0 ? sl.left : sl.right);
+      const double f = Stretch(x < 0 ? sl.left : sl.right);
       if (left <= std::abs(x) * f) return x + dir * left / f;
       left -= std::abs(x) * f;
       x = 0;
     }
-    return x + dir * left / std::hypot(1.0, dir > 0 ? sl.right : sl.left);
+    return x + dir * left / Stretch(dir > 0 ? sl.right : sl.left);
   }
   // The parabolic crown: walk the deck in short chords (plan steps of a 256th of |s|,
   // which the deck length can only exceed).

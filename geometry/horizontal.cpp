@@ -17,7 +17,7 @@ Vec2 ClothoidPoint(double l, double A2) {
     if (k > 0) power *= tau / k;
     const double term = ((k / 2) % 2 ? -power : power) / (2 * k + 1);
     (k % 2 ? y : x) += term;
-    if (k > 3 && std::abs(term) < 1e-17) break;
+    if (k > 3 && std::abs(term) < 1e-16) break;
   }
   return {l * x, l * y};
 }
@@ -38,6 +38,7 @@ SpiralElements Spiral(double R, double L) {
 
 HorizontalCurve::HorizontalCurve(const CurveInput& input) : in_(input) {
   in_.turn = in_.turn < 0 ? -1 : 1;
+  aheadDir_ = Heading(in_.turn * in_.delta);
   TS = SC = CS = ST = in_.pi;
   if (!HasCurve()) return;
   const double R = in_.R, delta = in_.delta;
@@ -65,29 +66,31 @@ HorizontalCurve::HorizontalCurve(const CurveInput& input) : in_(input) {
 
 Pose HorizontalCurve::At(double u) const {
   const int turn = in_.turn;
+  const double endAz = turn * in_.delta;
   if (!HasCurve()) {
-    if (u <= in_.pi) return {(u - in_.pi) * BackDir(), 0, 0};
-    return {(u - in_.pi) * AheadDir(), turn * in_.delta, 0};
+    if (u <= in_.pi) return {(u - in_.pi) * BackDir(), 0, 0, BackDir()};
+    return {(u - in_.pi) * aheadDir_, endAz, 0, aheadDir_};
   }
   const double R = in_.R;
-  if (u <= TS) return {TSPoint() + (u - TS) * BackDir(), 0, 0};
+  if (u <= TS) return {TSPoint() + (u - TS) * BackDir(), 0, 0, BackDir()};
   if (u < SC) {
     const double l = u - TS;
     const Vec2 c = ClothoidPoint(l, R * in.L);
-    return {TSPoint() + c.x * BackDir() + c.y * (turn * RightOf(BackDir())),
-            turn * l * l / (2 * R * in.L), turn * l / (R * in.L)};
+    return Make(TSPoint() + c.x * BackDir() + c.y * (turn * RightOf(BackDir())), turn * l * l / (2 * R * in.L),
+                turn * l / (R * in.L));
   }
   if (u <= CS) {
     const double az = turn * (in.theta + (u - SC) / R);
-    return {center - (turn * R) * RightOf(Heading(az)), az, turn / R};
+    const Vec2 t = Heading(az);
+    return {center - (turn * R) * RightOf(t), az, turn / R, t};
   }
   if (u < ST) {
     const double l = ST - u;
     const Vec2 c = ClothoidPoint(l, R * out.L);
-    return {STPoint() - c.x * AheadDir() + c.y * (turn * RightOf(AheadDir())),
-            turn * (in_.delta - l * l / (2 * R * out.L)), turn * l / (R * out.L)};
+    return Make(STPoint() - c.x * aheadDir_ + c.y * (turn * RightOf(aheadDir_)),
+                turn * (in_.delta - l * l / (2 * R * out.L)), turn * l / (R * out.L));
   }
-  return {STPoint() + (u - ST) * AheadDir(), turn * in_.delta, 0};
+  return {STPoint() + (u - ST) * aheadDir_, endAz, 0, aheadDir_};
 }
 
 Foot HorizontalCurve::OnSpiral(Vec2 point, double u0, double u1) const {
@@ -150,13 +153,19 @@ Foot HorizontalCurve::Project(Vec2 point) const {
   return best;
 }
 
-bool HorizontalCurve::MeetOffset(Vec2 b, Vec2 d, double offset, double u0, double& u) const {
+bool HorizontalCurve::MeetOffset(Vec2 b, Vec2 d, double offset, double u0, double& u, Pose* pose) const {
   // F(u) = d x (H(u) + offset * n(u) - b) is zero where the line crosses the offset
   // line; F'(u) = (1 - offset * curvature) (d x t).
+  Pose last;
   auto F = [&](double w, double* slope) {
-    const Pose p = At(w);
-    if (slope) *slope = (1 - offset * p.curvature) * Cross(d, p.Ahead());
-    return Cross(d, p.at + offset * p.Right() - b);
+    last = At(w);
+    if (slope) *slope = (1 - offset * last.curvature) * Cross(d, last.Ahead());
+    return Cross(d, last.at + offset * last.Right() - b);
+  };
+  auto done = [&](double w) {
+    u = w;
+    if (pose) *pose = last;
+    return offset * last.curvature < 1;  // short of the centre of curvature
   };
   const double tol = 1e-10 * (1 + std::abs(u0));
   double w = u0, slope = 0;
@@ -165,11 +174,8 @@ bool HorizontalCurve::MeetOffset(Vec2 b, Vec2 d, double offset, double u0, doubl
     const double f = F(w, &slope);
     if (std::abs(slope) < 1e-12) break;
     const double step = std::clamp(f / slope, -maxStep, maxStep);
+    if (std::abs(step) < tol) return done(w);
     w -= step;
-    if (std::abs(step) < tol) {
-      u = w;
-      return offset * At(w).curvature < 1;
-    }
   }
   // Newton lost its way (a line nearly along the control line): look for a change of
   // sign on either side of u0 and halve it.
@@ -187,8 +193,8 @@ bool HorizontalCurve::MeetOffset(Vec2 b, Vec2 d, double offset, double u0, doubl
           else
             hi = mid;
         }
-        u = (lo + hi) / 2;
-        return offset * At(u).curvature < 1;
+        F((lo + hi) / 2, nullptr);
+        return done((lo + hi) / 2);
       }
       a = b2, fa = fb;
     }

@@ -39,8 +39,9 @@ struct Pose {
   Vec2 at;
   double azimuth = 0;
   double curvature = 0;
-  Vec2 Ahead() const { return Heading(azimuth); }
-  Vec2 Right() const { return RightOf(Heading(azimuth)); }
+  Vec2 ahead;  // Heading(azimuth), worked out once
+  Vec2 Ahead() const { return ahead; }
+  Vec2 Right() const { return RightOf(ahead); }
 };
 
 // The foot of a point on the line: its chainage and offset (positive right).
@@ -70,19 +71,21 @@ class HorizontalCurve {
   }
   Foot Project(Vec2 point) const;
   // Where the line through b along d meets the line at `offset` from this one,
-  // starting near chainage u0. False when none is found.
-  bool MeetOffset(Vec2 b, Vec2 d, double offset, double u0, double& u) const;
+  // starting near chainage u0, and the pose there. False when none is found.
+  bool MeetOffset(Vec2 b, Vec2 d, double offset, double u0, double& u, Pose* pose = nullptr) const;
 
   // The back and ahead tangents as lines through TS and ST.
   Vec2 BackDir() const { return {0, 1}; }
-  Vec2 AheadDir() const { return Heading(in_.turn * in_.delta); }
+  Vec2 AheadDir() const { return aheadDir_; }
   Vec2 TSPoint() const { return {0, -Tin}; }
   Vec2 STPoint() const { return Tout * AheadDir(); }
   bool HasCurve() const { return in_.R > 0 && in_.delta > 0 && in_.delta < kPi; }
 
  private:
   Foot OnSpiral(Vec2 point, double u0, double u1) const;
+  Pose Make(Vec2 at, double azimuth, double curvature) const { return {at, azimuth, curvature, Heading(azimuth)}; }
   CurveInput in_;
+  Vec2 aheadDir_{0, 1};
 };
 
 }  // namespace kv::geom

@@ -123,7 +123,8 @@ BentLine Layout::Bent(double distance, Distance type, const std::optional<Skew>&
   }
   if (onControl) {
     b.u = u;
-    b.anchor = curve_.At(u).at;
+    b.crossing = curve_.At(u);
+    b.anchor = b.crossing.at;
     b.dir = direction(u);
     b.found = true;
     return b;
@@ -142,6 +143,7 @@ BentLine Layout::Bent(double distance, Distance type, const std::optional<Skew>&
       break;
   }
   b.u = w;
+  b.crossing = curve_.At(w);
   b.found = true;
   return b;
 }
@@ -164,12 +166,13 @@ std::optional<Vec2> Layout::SquareFromLayout(const BentLine& b, double offset) c
 
 std::optional<Vec2> Layout::SquareFromControl(const BentLine& b, double offset, double* u) const {
   // Start where a straight control line would put the point: far fewer steps.
-  const Pose p = curve_.At(b.u);
+  const Pose& p = b.crossing;
   const double across = Dot(b.dir, p.Right());
   double w = std::abs(across) > 0.1 ? b.u + offset * Dot(b.dir, p.Ahead()) / across : b.u;
-  if (!curve_.MeetOffset(b.anchor, b.dir, offset, w, w)) return std::nullopt;
+  Pose at;
+  if (!curve_.MeetOffset(b.anchor, b.dir, offset, w, w, &at)) return std::nullopt;
   if (u) *u = w;
-  return curve_.PointAt(w, offset);
+  return at.at + offset * at.Right();
 }
 
 }  // namespace kv::geom

@@ -41,6 +41,7 @@ struct BentLine {
   Vec2 anchor, dir;
   double u = 0;
   bool found = false;
+  Pose crossing;  // the control line where the bent crosses it
 };
 
 class Layout {
@@ -69,7 +70,7 @@ class Layout {
   // sense.
   std::optional<Vec2> AlongFromLayout(const BentLine& b, double offset) const;
   std::optional<Vec2> SquareFromLayout(const BentLine& b, double offset) const;
-  Vec2 AlongFromControl(const BentLine& b, double offset) const { return curve_.At(b.u).at + offset * b.dir; }
+  Vec2 AlongFromControl(const BentLine& b, double offset) const { return b.crossing.at + offset * b.dir; }
   // Where the bent meets the line at `offset` from the control line, and its running length.
   std::optional<Vec2> SquareFromControl(const BentLine& b, double offset, double* u = nullptr) const;
   // Where the bent meets the straight line through p along d.

@@ -282,11 +282,15 @@ void ProjectGeometry::LayOut(const Project& p) {
     previous = k;
   }
 
+  const std::size_t written =
+      std::count_if(p.GirderLine.rows.begin(), p.GirderLine.rows.end(), GirderRowIsWritten);
+  points_.reserve(written * lines.size());
+  pointU_.reserve(written * lines.size());
+  girders_.reserve(written);
   for (std::size_t i = 0; i < p.GirderLine.rows.size(); ++i) {
     const GirderRow& g = p.GirderLine.rows[i];
     if (!GirderRowIsWritten(g)) continue;
-    GirderLineData data{int(i) + 1, g.Text4, {}};
-    std::vector<double> us;
+    const std::size_t first = points_.size();
     const double o = FieldValue(GirderField(g, &GirderRow::Text1), g.Text1, units);
     const double ot = FieldValue(GirderField(g, &GirderRow::Text2), g.Text2, units);
     const double shift = FieldValue(GirderField(g, &GirderRow::Text3), g.Text3, units);
@@ -333,16 +337,16 @@ void ProjectGeometry::LayOut(const Project& p) {
         // Held at a width along the deck from the control line or the pivot.
         const bool fromPivot = initial >= 2, nominal = initial % 2 == 0;
         const double origin = fromPivot ? pivot_ : -profOffset_;  // from the profile grade line
+        // The width along the deck: as measured on the normal section, or level.
+        const double s = nominal ? section_.DeckLength(b.u, origin, origin + o, true) : o;
         double w = b.u;
+        offset = kNaN;
         for (int it = 0; it < 6; ++it) {
-          const double s = nominal ? section_.DeckLength(w, origin, origin + o, true) : o;
-          offset = profOffset_ + (constantVaries ? origin + o : section_.WidthAlongDeck(w, origin, s, false));
-          double next = w;
-          at = lay.SquareFromControl(b, offset, &next);
+          const double next = profOffset_ + (constantVaries ? origin + o : section_.WidthAlongDeck(w, origin, s, false));
+          if (std::abs(next - offset) < 1e-10) break;  // the deck there gives the same offset
+          offset = next;
+          at = lay.SquareFromControl(b, offset, &w);
           if (!at) break;
-          const bool settled = std::abs(next - w) < 1e-9 * (1 + std::abs(w));
-          w = next;
-          if (settled || constantVaries) break;
         }
         u = w;
         square = true;
@@ -369,11 +373,10 @@ void ProjectGeometry::LayOut(const Project& p) {
         Add("05", "GirderLine", std::to_string(i + 1), "Text1",
             "the girder line does not meet bent row " + std::to_string(pt.bent));
       }
-      us.push_back(pt.found ? u : kNaN);
-      data.points.push_back(pt);
+      pointU_.push_back(pt.found ? u : kNaN);
+      points_.push_back(pt);
     }
-    girders_.push_back(std::move(data));
-    girderU_.push_back(std::move(us));
+    girders_.push_back({int(i) + 1, g.Text4, std::span<const GirderPoint>(points_.data() + first, lines.size())});
   }
 }
 
@@ -387,15 +390,19 @@ void ProjectGeometry::FindCrossings() {
     return std::to_string(girders_[a].row) + " and " + std::to_string(girders_[b].row);
   };
   const double touch = 1e-6;
-  std::vector<std::size_t> order(ng);
-  for (std::size_t b = 0; b < nb; ++b) {
-    // Sorted by offset at this bent, the lines that meet here stand side by side.
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+  auto before = [&](std::size_t b) {
+    return [&, b](std::size_t x, std::size_t y) {
       const double ox = offsetAt(x, b), oy = offsetAt(y, b);
       if (std::isnan(ox) || std::isnan(oy)) return !std::isnan(ox) && std::isnan(oy);
       return ox < oy;
-    });
+    };
+  };
+  // Lines in the order of their offsets at a bent; kept from bent to bent while it holds.
+  std::vector<std::size_t> order(ng);
+  std::iota(order.begin(), order.end(), 0);
+  for (std::size_t b = 0; b < nb; ++b) {
+    if (!std::is_sorted(order.begin(), order.end(), before(b))) std::sort(order.begin(), order.end(), before(b));
+    // Side by side in that order, the lines that meet here.
     for (std::size_t k = 0; k + 1 < ng; ++k) {
       const double o1 = offsetAt(order[k], b), o2 = offsetAt(order[k + 1], b);
       if (std::isnan(o1) || std::isnan(o2)) break;
@@ -436,8 +443,10 @@ void ProjectGeometry::FindLimits(const Project& p) {
   const double end = stations_.Chainage(FieldValue(endSpec, r.LimitEndSta, units));
   for (std::size_t b = 0; b < bents_.size(); ++b) {
     double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-    for (const std::vector<double>& us : girderU_)
-      if (!std::isnan(us[b])) lo = std::min(lo, us[b]), hi = std::max(hi, us[b]);
+    for (std::size_t g = 0; g < girders_.size(); ++g) {
+      const double u = pointU_[g * bents_.size() + b];
+      if (!std::isnan(u)) lo = std::min(lo, u), hi = std::max(hi, u);
+    }
     if (lo > hi) continue;
     const std::string row = std::to_string(bents_[b].row);
     if (hasBeg && lo < beg - 1e-9)

@@ -3,6 +3,7 @@
 // its point on every bent line, with what only the geometry can find wrong.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ struct GirderPoint {
 struct GirderLineData {
   int row = 0;  // 1-based grid row
   std::string description;
-  std::vector<GirderPoint> points;  // one per bent line, in row order
+  std::span<const GirderPoint> points;  // one per bent line, in row order; held by the geometry
 };
 
 struct BentLineData {
@@ -76,18 +77,21 @@ std::string StationText(double station, int decimals, bool metric);
 class ProjectGeometry {
  public:
   explicit ProjectGeometry(const Project& p);
+  // The layout refers to the curve, the lines to the points: both stay where they are.
+  ProjectGeometry(const ProjectGeometry&) = delete;
+  ProjectGeometry& operator=(const ProjectGeometry&) = delete;
 
   bool metric() const { return metric_; }
   bool hasProfile() const { return profile_.Defined(); }
   const CurveData& curve() const { return curveData_; }
   const std::vector<ProfileCurveData>& profileCurves() const { return profileCurves_; }
-  // From a temporary, by value: a range-for over ProjectGeometry(p).findings() is safe.
   const std::vector<BentLineData>& bents() const& { return bents_; }
   const std::vector<GirderLineData>& girders() const& { return girders_; }
   const std::vector<Finding>& findings() const& { return findings_; }
-  std::vector<BentLineData> bents() && { return std::move(bents_); }
-  std::vector<GirderLineData> girders() && { return std::move(girders_); }
+  // From a temporary, by value: a range-for over ProjectGeometry(p).findings() is safe.
   std::vector<Finding> findings() && { return std::move(findings_); }
+  // The girder lines refer into the geometry's points: not from a temporary.
+  const std::vector<GirderLineData>& girders() && = delete;
 
   PointData At(double station, double offset) const;
 
@@ -115,8 +119,10 @@ class ProjectGeometry {
   std::vector<BentLineData> bents_;
   std::vector<GirderLineData> girders_;
   std::vector<Finding> findings_;
-  // Running lengths of the girder points, for the checks.
-  std::vector<std::vector<double>> girderU_;
+  // Every girder line's points, line after line, in one block (the plan view redraws them
+  // on every keystroke), and their running lengths for the checks.
+  std::vector<GirderPoint> points_;
+  std::vector<double> pointU_;
 };
 
 }  // namespace kv::geom
