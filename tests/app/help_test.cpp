@@ -42,7 +42,7 @@ TEST(Help, BothEntriesOpenTheOneWindowWithEveryTopicAndSearchListsTheTopicsHoldi
   }
   frmHelp* help = s.Help();
   EXPECT_TRUE(help->Browser->source().fileName() == "index.html" && s.messages.texts.isEmpty());
-  EXPECT_TRUE(help->Topics().size() == 17u && help->lstContents->count() == 17);
+  EXPECT_TRUE(help->Topics().size() == 18u && help->lstContents->count() == 18);
   for (const HelpTopic& t : help->Topics())
     EXPECT_TRUE(QFileInfo::exists(QFileInfo(s.window->HelpFile).dir().filePath(t.file))) << t.file.toStdString();
 
@@ -55,6 +55,7 @@ TEST(Help, BothEntriesOpenTheOneWindowWithEveryTopicAndSearchListsTheTopicsHoldi
       {"BegStr", "Roadway Approaches", "Dead Load"}, {"GenDesc", "Description", "Reference Line"},
       {"GirderSelect", "Post-Processors: Camber, Stick Figure, Project Coordinates", "Girder Line"},
       {"Insert Row", "Working in the Grids", "Roadway Approaches"},
+      {"clothoid", "How the program reads the geometry", "Horizontal Alignment"},
   };
   for (const auto& [words, in, notIn] : cases) {
     help->txtSearch->clear();
