@@ -145,7 +145,15 @@ int GeometryCommand(const std::vector<std::string>& args, std::ostream& out, std
   std::vector<std::string> warnings;
   if (!ReadFresh(file, p, warnings, err)) return 2;
   const geom::ProjectGeometry g(p);
-  out << (hasAt ? PointJson(g.At(station, off)) : GeometryJson(g)).dump(2) << "\n";
+  if (!hasAt) {
+    out << GeometryJson(g).dump(2) << "\n";
+    return 0;
+  }
+  const geom::PointData d = g.At(station, off);
+  if (d.inGap)
+    err << "kelvara geometry: station " << at << " lies in the gap the station equation jumps over; "
+        << "the point at the equation is given\n";
+  out << PointJson(d).dump(2) << "\n";
   return 0;
 }
 

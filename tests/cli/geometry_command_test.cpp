@@ -64,6 +64,12 @@ TEST(GeometryCommand, OnePointWithAt) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(json::parse(r.out).dump(), want) << test::Join(args);
   }
+  // The sample's equation jumps from 134+00 to 134+25.50: 134+10 is not a station of the line.
+  const CliResult gap = Kelvara({"geometry", Data("bridge_english.dat"), "--at", "134+10"});
+  EXPECT_EQ(gap.status, 0);
+  EXPECT_EQ(json::parse(gap.out)["station"], 13410.0);
+  EXPECT_EQ(gap.err, "kelvara geometry: station 134+10 lies in the gap the station equation jumps over; the point at "
+                     "the equation is given\n");
 }
 
 TEST(GeometryCommand, Refusals) {
