@@ -192,8 +192,12 @@ void ProjectGeometry::ReadSection(const Project& p) {
   const int units = p.MetricUnits;
   auto value = [&](std::string CrossTransData::*m) { return FieldValue(CrossTransField(m), c.*m, units); };
   SectionInput in;
-  // Nothing chosen is written as "A".
-  in.crown = c.CrownType >= 1 && c.CrownType <= 3 ? Crown(c.CrownType) : Crown::A;
+  switch (CrownTypeLetter(c)) {
+    case 'B': in.crown = Crown::B; break;
+    case 'C': in.crown = Crown::C; break;
+    case 'P': in.crown = Crown::P; break;
+    default: in.crown = Crown::A; break;
+  }
   in.slope = value(&CrossTransData::CrossSlope);
   in.rate = value(&CrossTransData::SuperRate);
   in.pivot = pivot_ = value(&CrossTransData::PivotOffset);

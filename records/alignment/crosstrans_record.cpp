@@ -101,12 +101,15 @@ const FieldSpec& OverrideField(std::string OverrideRow::*text) {
 
 bool OverrideRowIsWritten(const OverrideRow& r) { return !r.OverSta.empty(); }
 
+char CrownTypeLetter(const CrossTransData& c) {
+  return c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A';
+}
+
 void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   const CrossTransData& c = p.CrossTrans;
   const int units = p.MetricUnits;
   std::string line = "03";
-  // Items 1 to 3 give their letter; none selected (or "A") is written as "A".
-  line += c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A';
+  line += CrownTypeLetter(c);
   for (const CrossField& f : kFields) {
     if (f.cols.first == kGapFirst + kGapWidth) line.append(std::size_t(kGapWidth), ' ');
     PutField(out, line, f.cols, c.*f.text, units, kWindow);
