@@ -2,6 +2,7 @@
 // for its columns or not a number, and every grid row Save leaves out, for files and
 // whole folders, on all cores.
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <cctype>
 #include <condition_variable>
@@ -13,6 +14,7 @@
 
 #include "cli/commands.h"
 #include "cli/dump.h"
+#include "geometry/project_geometry.h"
 #include "inputfile/column_map.h"
 
 namespace kv {
@@ -22,7 +24,7 @@ namespace fs = std::filesystem;
 
 // One finding, ready for either output.
 struct Reported {
-  const char* kind;  // "warning", "unread", "too_wide", "not_a_number", "left_out"
+  const char* kind;  // "warning", "unread", "too_wide", "not_a_number", "left_out", "geometry"
   int line = 0;      // 0: none
   int first = 0, width = 0;
   const char* family = nullptr;
@@ -56,6 +58,15 @@ std::vector<Reported> Findings(const Project& p, const ReadReport& report) {
     found.push_back({KindName(o.kind), report.LineOf(o.window, o.row), placed ? o.first : 0,
                      placed ? o.width : 0, family != kFormWindowNames.end() ? *family : nullptr,
                      o.field, DescribeFinding(o)});
+  }
+  // What only the computed geometry shows: the line of the record (its first row's),
+  // with the family and the field it names.
+  for (const geom::Finding& g : geom::ProjectGeometry(p).findings()) {
+    const auto* family = std::find_if(kFormWindowNames.begin(), kFormWindowNames.end(),
+                                      [&](const char* n) { return g.window == n; });
+    const int row = g.rows.empty() ? -1 : std::atoi(g.rows.c_str()) - 1;
+    found.push_back({"geometry", report.LineOf(g.window, row), 0, 0,
+                     family != kFormWindowNames.end() ? *family : nullptr, g.field, g.Text()});
   }
   return found;
 }
@@ -180,8 +191,9 @@ const Command kCheckCommand = {
     "check", "check [--json] FILE|FOLDER...",
     "                     list every reading warning, the lines a read leaves, every\n"
     "                     field too wide for its columns or not a number, and every\n"
-    "                     grid row saving would leave out; a FOLDER is every *.dat\n"
-    "                     below it; exit 0 when clean, 1 when anything was found,\n"
+    "                     grid row saving would leave out, and what the geometry\n"
+    "                     finds wrong; a FOLDER is every *.dat below it; exit 0\n"
+    "                     when clean, 1 when anything was found,\n"
     "                     2 when a file cannot be read\n",
     "Reads each FILE as File Open does in a freshly started editor and lists, one a\n"
     "line, as 'FILE: message' in UTF-8:\n"
@@ -191,13 +203,16 @@ const Command kCheckCommand = {
     "  - every field whose text needs more columns than the file gives it, or that\n"
     "    is not a number and is written as blanks;\n"
     "  - every girder, bent or dead-load row that holds values but that Save would\n"
-    "    leave out.\n"
+    "    leave out;\n"
+    "  - what the computed geometry finds wrong (spirals longer than the curve,\n"
+    "    overlapping vertical curves, bents out of order, girder lines that cross,\n"
+    "    points outside the limits of valid data, ...).\n"
     "A FOLDER stands for every *.dat file below it, checked on all cores and listed\n"
     "in name order. A FILE of - is standard input.\n"
     "\n"
     "  --json    one JSON object a line instead: file, line, columns ([first, last]),\n"
     "            family (editor window), field, kind (warning, unread, too_wide,\n"
-    "            not_a_number, left_out) and\n"
+    "            not_a_number, left_out, geometry) and\n"
     "            message; null where a finding has no such place\n"
     "\n"
     "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"

@@ -9,7 +9,8 @@ namespace kv {
 namespace {
 
 // Every command, in the order the usage text lists them.
-const std::array<const Command*, 3> kCommands = {&kCheckCommand, &kDumpCommand, &kNormalizeCommand};
+const std::array<const Command*, 4> kCommands = {&kCheckCommand, &kDumpCommand, &kNormalizeCommand,
+                                                 &kGeometryCommand};
 
 void Usage(std::ostream& s) {
   s << "Usage: kelvara COMMAND [OPTION]... [ARG]...\n"

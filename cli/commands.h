@@ -29,6 +29,7 @@ struct Command {
 extern const Command kCheckCommand;
 extern const Command kDumpCommand;
 extern const Command kNormalizeCommand;
+extern const Command kGeometryCommand;
 
 // Runs `kelvara args...`; returns the exit status.
 int RunKelvara(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

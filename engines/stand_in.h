@@ -2,6 +2,8 @@
 // the window program names, so every run works end to end without the real programs.
 #pragma once
 
+#include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "cli/dump.h"
+#include "geometry/project_geometry.h"
 #include "inputfile/input_file.h"
 
 namespace kv::standin {
@@ -89,14 +92,14 @@ inline double Number(std::string text) {
 inline std::vector<const GirderRow*> UsedGirders(const Project& p) {
   std::vector<const GirderRow*> rows;
   for (const GirderRow& r : p.GirderLine.rows)
-    if (r.Text4.find_first_not_of(' ') != std::string::npos) rows.push_back(&r);
+    if (GirderRowIsWritten(r)) rows.push_back(&r);
   return rows;
 }
 
 inline std::vector<const BentRow*> UsedBents(const Project& p) {
   std::vector<const BentRow*> rows;
   for (const BentRow& r : p.BentLine.rows)
-    if (r.Text4.find_first_not_of(' ') != std::string::npos) rows.push_back(&r);
+    if (BentRowIsWritten(r)) rows.push_back(&r);
   return rows;
 }
 
@@ -191,13 +194,88 @@ inline void WriteFamily(Writer& out, const std::string& family, const std::strin
   out << "";
 }
 
+inline std::string Fixed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+inline std::string Fixed(const char* format, ...) {
+  char buf[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
+  return buf;
+}
+
+// Where the girder points stand in the listing's table (1-based columns, as the input file's):
+// girder row 1-7, bent row 8-12, station 13-28, offset 29-40, x 41-54, y 55-68, elevation 69-80,
+// then two blanks and the girder's description. Lengths with four decimals.
+inline constexpr const char* kGirderPointsHeading = "Girder points";
+struct ListedPoint {
+  int girder = 0, bent = 0;
+  std::string station, elevation;
+};
+inline bool ReadListedPoint(const std::string& line, ListedPoint& p) {
+  if (line.size() < 80) return false;
+  p.girder = std::atoi(line.substr(0, 7).c_str());
+  p.bent = std::atoi(line.substr(7, 5).c_str());
+  auto trimmed = [&](std::size_t at, std::size_t n) {
+    const std::string s = line.substr(at, n);
+    const auto b = s.find_first_not_of(' ');
+    return b == std::string::npos ? std::string() : s.substr(b);
+  };
+  p.station = trimmed(12, 16);
+  p.elevation = trimmed(68, 12);
+  return p.girder > 0 && p.bent > 0;
+}
+
+// The geometry computed from the input: the curve, the profile's key points, every girder
+// line's point on every bent line, and what the geometry finds wrong.
+inline void WriteGeometry(Writer& out, const Project& p) {
+  const geom::ProjectGeometry g(p);
+  const bool metric = g.metric();
+  auto sta = [&](double s) { return geom::StationText(s, 4, metric); };
+  auto num = [](double v) { return std::isfinite(v) ? Fixed("%.4f", v) : std::string("unknown"); };
+  const geom::CurveData& c = g.curve();
+  out << Fixed("Geometry (computed by the stand-in from the input; lengths in %s)", metric ? "metres" : "feet") << "";
+  out << Fixed("Horizontal curve, %s", c.turn > 0 ? "right" : "left");
+  out << Fixed("  PI %16s   Delta %14.8f deg   R      %14.4f", sta(c.PI).c_str(), c.delta, c.R);
+  out << Fixed("  TS %16s   T in  %14.4f       Ls in  %14.4f", sta(c.TS).c_str(), c.Tin, c.LsIn);
+  out << Fixed("  SC %16s   T out %14.4f       Ls out %14.4f", sta(c.SC).c_str(), c.Tout, c.LsOut);
+  out << Fixed("  CS %16s   Lc    %14.4f       E      %14.4f", sta(c.CS).c_str(), c.Lc, c.E);
+  out << Fixed("  ST %16s", sta(c.ST).c_str()) << "";
+  out << "Profile";
+  out << Fixed("  Curve %16s %12s %16s %12s %16s %12s  %s", "PVC", "Elevation", "PVI", "Elevation", "PVT",
+               "Elevation", "High or low point");
+  int n = 0;
+  for (const geom::ProfileCurveData& v : g.profileCurves())
+    out << Fixed("  %5d %16s %12.4f %16s %12.4f %16s %12.4f  %s", ++n, sta(v.PVC).c_str(), v.zPVC, sta(v.PVI).c_str(),
+                 v.zPVI, sta(v.PVT).c_str(), v.zPVT,
+                 v.hasTurn ? (sta(v.turnStation) + " at " + num(v.turnZ)).c_str() : "none");
+  if (n == 0) out << "  none: no PI station";
+  out << "" << kGirderPointsHeading;
+  out << Fixed("%7s%5s%16s%12s%14s%14s%12s  %s", "Girder", "Bent", "Station", "Offset", "X", "Y", "Elevation",
+               "Description");
+  for (const geom::GirderLineData& line : g.girders())
+    for (const geom::GirderPoint& pt : line.points) {
+      if (!pt.found) {
+        out << Fixed("%7d%5d  %s", line.row, pt.bent, "no point: the lines do not meet");
+        continue;
+      }
+      out << Fixed("%7d%5d%16s%12.4f%14.4f%14.4f%12s  %s", line.row, pt.bent, sta(pt.station).c_str(), pt.offset, pt.x,
+                   pt.y, num(pt.elevation).c_str(), line.description.c_str());
+    }
+  out << "" << "Geometry findings:";
+  if (g.findings().empty()) out << "  none";
+  for (const geom::Finding& f : g.findings()) out << "  " + f.Text();
+  out << "";
+}
+
 // The stand-in engine's listing: a header, the warnings, every family as the editors
-// show it, then the input echoed (the post-processor stand-ins read it back).
+// show it, then the input echoed (the post-processor stand-ins read it back), then the
+// geometry.
 inline int WriteListing(const std::string& input, const std::string& listing,
                         const std::vector<std::string>& lines, const char* units) {
   Writer out(listing);
   if (!out.ok()) return 1;
-  out << "STAND-IN GEOMETRY ENGINE - no geometry is computed by this program"
+  out << "STAND-IN GEOMETRY ENGINE - the input as read, then the geometry computed from it"
       << std::string("Units: ") + units << "Input: " + input << "";
   std::vector<std::string> warnings;
   const Project p = ReadRecords(lines, &warnings);
@@ -218,7 +296,9 @@ inline int WriteListing(const std::string& input, const std::string& listing,
   for (const auto& f : families) WriteFamily(out, f[0], f[1], dump[f[0]]);
   out << "Input echo:";
   for (std::size_t i = 0; i < lines.size(); ++i) out << Numbered(i + 1, lines[i]);
-  out << "" << "End of listing";
+  out << "";
+  WriteGeometry(out, p);
+  out << "End of listing";
   return 0;
 }
 

@@ -6,13 +6,15 @@
 // first two writes put every field in its columns. A description value that holds
 // ";" or one of the description keywords cannot come back as it was written: the
 // reader takes the keyword inside the value as a keyword of its own, so such a value
-// changes on every cycle by the line's own rules and is not asked to settle.
+// changes on every cycle by the line's own rules and is not asked to settle. The geometry
+// of every project read must come out too, whatever the numbers.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "geometry/project_geometry.h"
 #include "inputfile/input_file.h"
 
 namespace {
@@ -29,6 +31,8 @@ bool CarriesKeyword(std::string value) {
 std::string Cycle(const std::string& bytes, bool* fits = nullptr) {
   kv::Project p;
   kv::ReadInputText(bytes, p, [](const std::string&) {});
+  const kv::geom::ProjectGeometry geometry(p);
+  if (geometry.girders().size() > p.GirderLine.rows.size()) std::abort();
   const kv::LineSink written = kv::WriteProjectLines(p);
   const kv::DescriptionData& d = p.Description;
   bool settles = written.overflows.empty();

@@ -174,7 +174,7 @@ std::string FormatStation(std::string_view text, int d, int metricUnits) {
   return PlainDecimalText(h) + "+" + WholeText(p, pDigits) + "." + f;
 }
 
-std::string FormatDmsAngle(std::string_view text, int n, int s) {
+DmsParts ParseDmsParts(std::string_view text, int n, int s) {
   const int L = int(text.size());
   auto sub = [&](int first, int count) -> std::string_view {
     if (first < 1) {
@@ -184,16 +184,19 @@ std::string FormatDmsAngle(std::string_view text, int n, int s) {
     if (count <= 0 || first > L) return {};
     return text.substr(first - 1, std::min(count, L - first + 1));
   };
-  double deg = ParseNumberField(sub(1, n), 0);
-  double min = ParseNumberField(sub(n + 1, 2), 0);
-  double sec = ParseNumberField(sub(L - (s + 2) + 1, s + 2), s);
-  Decimal ds = ToDecimal(sec);
+  return {ParseNumberField(sub(1, n), 0), ParseNumberField(sub(n + 1, 2), 0),
+          ParseNumberField(sub(L - (s + 2) + 1, s + 2), s)};
+}
+
+std::string FormatDmsAngle(std::string_view text, int n, int s) {
+  const DmsParts a = ParseDmsParts(text, n, s);
+  Decimal ds = ToDecimal(a.seconds);
   std::string secDigits = PadLeftTo(ScaledDigits(ds, 2), 3, '0');
   bool secZero = secDigits.find_first_not_of('0') == std::string::npos;
   std::string secText = (ds.negative && !secZero ? "-" : "") +
                         secDigits.substr(0, secDigits.size() - 2) + "." +
                         secDigits.substr(secDigits.size() - 2);
-  return WholeText(deg, 1) + kDegreeSign + " " + WholeText(min, 1) + "' " + secText + "\"";
+  return WholeText(a.degrees, 1) + kDegreeSign + " " + WholeText(a.minutes, 1) + "' " + secText + "\"";
 }
 
 std::string PackDmsAngle(std::string_view text, int w, int s) {

@@ -25,6 +25,13 @@ std::string FormatStation(std::string_view text, int d, int metricUnits);
 // decimals) to display text: 12° 34' 56.78"
 std::string FormatDmsAngle(std::string_view text, int n, int s);
 
+// The three numbers of a packed angle field, as FormatDmsAngle shows them.
+struct DmsParts {
+  double degrees = 0, minutes = 0, seconds = 0;
+  double Decimal() const { return degrees + minutes / 60 + seconds / 3600; }
+};
+DmsParts ParseDmsParts(std::string_view text, int n, int s);
+
 // Display angle back to a packed field of w + 6 characters (w = 2 or 3).
 std::string PackDmsAngle(std::string_view text, int w, int s);
 

@@ -69,6 +69,26 @@ std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUni
   return PadRight(text, f.width);
 }
 
+double FieldValue(const FieldSpec& f, std::string_view text, int metricUnits) {
+  const std::string cols = EncodeField(f, text, metricUnits);
+  switch (f.kind) {
+    case FieldKind::Number:
+    case FieldKind::Station:
+      return ParseNumberField(cols, f.Decimals(metricUnits));
+    case FieldKind::PointNumber:
+      return ParseNumberField(cols, 0);
+    case FieldKind::Angle:
+      return ParseDmsParts(cols, f.width - 6, 2).Decimal();
+    case FieldKind::Text:
+      return ParseNumberField(cols, 0);
+  }
+  return 0;
+}
+
+bool FieldIsBlank(const FieldSpec& f, std::string_view text, int metricUnits) {
+  return EncodeField(f, text, metricUnits).find_first_not_of(' ') == std::string::npos;
+}
+
 void PutField(LineSink& out, std::string& line, const FieldSpec& f, std::string_view text,
               int metricUnits, std::string_view window, int row) {
   out.Field(line, EncodeField(f, text, metricUnits), f.width, window, row, f.name, text, f.kind,

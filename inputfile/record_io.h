@@ -127,6 +127,13 @@ struct FieldSpec {
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits);
 // The field's columns for a display text (may be wider than f.width).
 std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUnits);
+// The number the engine reads for a display text: the text as the writer puts it in
+// the field's columns, read back by the engine's own rules (blanks are zeros, implied
+// decimals unless a point is written; an angle in decimal degrees).
+double FieldValue(const FieldSpec& f, std::string_view text, int metricUnits);
+// True when the writer puts nothing but blanks in the field's columns for the text.
+bool FieldIsBlank(const FieldSpec& f, std::string_view text, int metricUnits);
+
 // EncodeField, appended to line through the sink so that overflows are recorded.
 void PutField(LineSink& out, std::string& line, const FieldSpec& f, std::string_view text,
               int metricUnits, std::string_view window, int row = -1);

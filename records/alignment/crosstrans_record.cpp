@@ -89,14 +89,29 @@ bool AddOverRecord(CrossTransData& t) {
 
 int OverrideRowCount(const CrossTransData& t) { return int(t.rows.size()); }
 
+const FieldSpec& CrossTransField(std::string CrossTransData::*text) {
+  for (const CrossField& f : kFields)
+    if (f.text == text) return f.cols;
+  return kFields[0].cols;  // every text of the line is in the table
+}
+
+const FieldSpec& OverrideField(std::string OverrideRow::*text) {
+  for (const OverField& f : kOverFields)
+    if (f.text == text) return f.cols;
+  return kOverFields[0].cols;
+}
+
+bool OverrideRowIsWritten(const OverrideRow& r) { return !r.OverSta.empty(); }
+
+char CrownTypeLetter(const CrossTransData& c) {
+  return c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A';
+}
+
 void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
   const CrossTransData& c = p.CrossTrans;
   const int units = p.MetricUnits;
   std::string line = "03";
-  // Items 1 to 3 give their letter; none selected (or "A") is written as "A".
-  PutWritten(out, line, kCrownType,
-             std::string(1, c.CrownType >= 1 && c.CrownType <= 3 ? kCrownTypeItems[c.CrownType][0] : 'A'),
-             kWindow);
+  PutWritten(out, line, kCrownType, std::string(1, CrownTypeLetter(c)), kWindow);
   for (const CrossField& f : kFields) {
     if (f.cols.first == kGapFirst + kGapWidth) line.append(std::size_t(kGapWidth), ' ');
     PutField(out, line, f.cols, c.*f.text, units, kWindow);
@@ -105,7 +120,7 @@ void WriteCrossSlopeRecords(const Project& p, LineSink& out) {
 
   for (int i = 0; i < OverrideRowCount(c); ++i) {
     const OverrideRow& r = c.rows[i];
-    if (r.OverSta.empty()) continue;
+    if (!OverrideRowIsWritten(r)) continue;
     std::string over = "03";
     for (const OverField& f : kOverFields) PutField(out, over, f.cols, r.*f.text, units, kWindow, i);
     out.Line(std::move(over));

@@ -61,5 +61,13 @@ bool AddOverRecord(CrossTransData& t);
 int OverrideRowCount(const CrossTransData& t);
 // The cross-slope line, then one 21-column line per row that has a station.
 void WriteCrossSlopeRecords(const Project& p, LineSink& out);
+// The columns of a field, named by the text that holds it.
+const FieldSpec& CrossTransField(std::string CrossTransData::*text);
+const FieldSpec& OverrideField(std::string OverrideRow::*text);
+// The crown type letter written in column 3: "B", "C" or "P" for list items 1 to 3,
+// otherwise (nothing chosen included) "A".
+char CrownTypeLetter(const CrossTransData& c);
+// True for an override row that is written: it has a station.
+bool OverrideRowIsWritten(const OverrideRow& r);
 
 }  // namespace kv

@@ -66,6 +66,12 @@ void ReadHorizontalRecord(std::string_view line, Project& p, const WarningSink&)
   Read(kAhead, line, p);
 }
 
+const FieldSpec& HorizontalField(std::string HorizontalData::*text) {
+  for (const HorizField* f : kColumnOrder)
+    if (f->text == text) return f->cols;
+  return kDelta.cols;  // every text of the record is in the table
+}
+
 void WriteHorizontalRecord(const Project& p, LineSink& out) {
   const HorizontalData& h = p.Horizontal;
   std::string line = "01";

@@ -30,5 +30,7 @@ struct HorizontalData {
 void ReadHorizontalRecord(std::string_view line, Project& p, const WarningSink& warn);
 // The one "01" line; written whether or not a record was ever read.
 void WriteHorizontalRecord(const Project& p, LineSink& out);
+// The columns of a field, named by the text that holds it.
+const FieldSpec& HorizontalField(std::string HorizontalData::*text);
 
 }  // namespace kv

@@ -37,6 +37,12 @@ void ReadVerticalRecord(std::string_view line, Project& p, const WarningSink&) {
     p.Vertical.*kFields[i].text = DecodeField(kFields[i].cols, line, p.MetricUnits);
 }
 
+const FieldSpec& VerticalField(std::string VerticalData::*text) {
+  for (const VertField& f : kFields)
+    if (f.text == text) return f.cols;
+  return kFields[0].cols;  // every text of the record is in the table
+}
+
 void WriteVerticalRecord(const Project& p, LineSink& out) {
   std::string line = "02";
   for (const VertField& f : kFields)

@@ -29,5 +29,7 @@ struct VerticalData {
 void ReadVerticalRecord(std::string_view line, Project& p, const WarningSink& warn);
 // The "02" line.
 void WriteVerticalRecord(const Project& p, LineSink& out);
+// The columns of a field, named by the text that holds it.
+const FieldSpec& VerticalField(std::string VerticalData::*text);
 
 }  // namespace kv

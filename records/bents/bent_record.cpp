@@ -105,12 +105,20 @@ void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink&
     if (options[k] != ' ') r.List1[k] = true;
 }
 
+bool BentRowIsWritten(const BentRow& r) {
+  return !r.Text4.empty() && r.Text4 != std::string(kDescription.width, ' ');
+}
+
+const FieldSpec& BentField(std::string BentRow::*text) {
+  return text == &BentRow::Text2 ? kSkewAngle : kDistance;
+}
+
 void WriteBentRecords(const Project& p, LineSink& out) {
   const int units = p.MetricUnits;
   const std::vector<BentRow>& rows = p.BentLine.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const BentRow& r = rows[i];
-    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) {
+    if (!BentRowIsWritten(r)) {
       if (BentRowHoldsValues(r)) out.RowLeftOut(kWindow, i, "its description is empty");
       continue;
     }

@@ -19,5 +19,9 @@ struct Project;
 void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink& warn);
 // One "06" line per row with a description, in row order.
 void WriteBentRecords(const Project& p, LineSink& out);
+// True for a row that is written: its description is neither empty nor 10 blanks.
+bool BentRowIsWritten(const BentRow& r);
+// The columns of the distance (Text1) and the skew angle (Text2).
+const FieldSpec& BentField(std::string BentRow::*text);
 
 }  // namespace kv

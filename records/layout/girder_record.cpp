@@ -85,12 +85,32 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
     if (Columns(line, kOptions[k].first, 1) != " ") r.List1[k] = true;
 }
 
+bool GirderRowIsWritten(const GirderRow& r) {
+  return !r.Text4.empty() && r.Text4 != std::string(kDescription.width, ' ');
+}
+
+const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text) {
+  if (text == &GirderRow::Text2) return kTerminalOffset;
+  if (text == &GirderRow::Text3) return ElevShiftSpec(r);
+  return kInitialOffset;
+}
+
+int GirderInitialTypeCode(const GirderRow& r) {
+  if (r.Combo1 == kGirderSegmented) return 5;
+  return r.Combo3 >= 0 && r.Combo3 < 9 ? r.Combo3 + 1 : 0;
+}
+
+int GirderTerminalTypeCode(const GirderRow& r) {
+  if (r.Combo1 != kGirderFlared) return -1;
+  return r.Combo2 >= 0 && r.Combo2 < 9 ? r.Combo2 + 1 : 0;
+}
+
 void WriteGirderRecords(const Project& p, LineSink& out) {
   const int units = p.MetricUnits;
   const std::vector<GirderRow>& rows = p.GirderLine.rows;
   for (int i = 0; i < int(rows.size()); ++i) {
     const GirderRow& r = rows[i];
-    if (r.Text4.empty() || r.Text4 == std::string(kDescription.width, ' ')) {
+    if (!GirderRowIsWritten(r)) {
       if (GirderRowHoldsValues(r)) out.RowLeftOut(kWindow, i, "its description is empty");
       continue;
     }
@@ -105,15 +125,10 @@ void WriteGirderRecords(const Project& p, LineSink& out) {
                                       ? Digit(r.Combo1)
                                       : ' '));
     PutField(out, line, kInitialOffset, r.Text1, units, kWindow, i);
-    if (r.Combo1 == kGirderSegmented)
-      put(kInitialType, "5");
-    else
-      put(kInitialType, std::string(1, r.Combo3 >= 0 && r.Combo3 < 9 ? Digit(r.Combo3 + 1) : '0'));
+    put(kInitialType, std::string(1, Digit(GirderInitialTypeCode(r))));
     PutField(out, line, kTerminalOffset, r.Text2, units, kWindow, i);
-    if (r.Combo1 == kGirderFlared)
-      put(kTerminalType, std::string(1, r.Combo2 >= 0 && r.Combo2 < 9 ? Digit(r.Combo2 + 1) : '0'));
-    else
-      put(kTerminalType, " ");
+    const int terminal = GirderTerminalTypeCode(r);
+    put(kTerminalType, terminal < 0 ? " " : std::string(1, Digit(terminal)));
     PutField(out, line, ElevShiftSpec(r), r.Text3, units, kWindow, i);
     // Only the first twenty characters of the description are kept.
     put(kDescription, PadRight(r.Text4.substr(0, kDescription.width), kDescription.width));

@@ -20,5 +20,15 @@ struct Project;
 void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSink& warn);
 // One "05" line per row with a description, in row order.
 void WriteGirderRecords(const Project& p, LineSink& out);
+// True for a row that is written: its description is neither empty nor 20 blanks.
+bool GirderRowIsWritten(const GirderRow& r);
+// The columns of the offsets (Text1, Text2) and the elevation shift (Text3), whose
+// decimals follow the row's line type.
+const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text);
+// The offset type codes a row is written with: the initial one (5 for a segmented
+// line, 0 when none is chosen) and the terminal one (-1, a blank, unless the line is
+// flared; 0 when none is chosen).
+int GirderInitialTypeCode(const GirderRow& r);
+int GirderTerminalTypeCode(const GirderRow& r);
 
 }  // namespace kv

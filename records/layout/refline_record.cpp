@@ -1,5 +1,7 @@
 #include "records/layout/refline_record.h"
 
+#include <utility>
+
 #include "inputfile/field_routines.h"
 #include "inputfile/project.h"
 
@@ -84,6 +86,16 @@ void ReadRefLineRecord(std::string_view line, Project& p, const WarningSink& war
   if (Col(line, kCheck2) != " ") r.Check2 = true;
   if (Col(line, kCheck3) != " ") r.Check3 = true;
   if (Col(line, kCheck4) != " ") r.Check4 = true;
+}
+
+const FieldSpec& RefLineField(std::string RefLineData::*text) {
+  const std::pair<std::string RefLineData::*, const FieldSpec*> fields[] = {
+      {&RefLineData::RefLineSta, &kRefLineSta}, {&RefLineData::SkewAngle, &kSkewAngle},
+      {&RefLineData::TransX, &kTransX},         {&RefLineData::TransY, &kTransY},
+      {&RefLineData::LimitBegSta, &kLimitBegSta}, {&RefLineData::LimitEndSta, &kLimitEndSta}};
+  for (const auto& [member, spec] : fields)
+    if (member == text) return *spec;
+  return kRefLineSta;
 }
 
 void WriteRefLineRecord(const Project& p, LineSink& out) {

@@ -49,5 +49,7 @@ struct RefLineData {
 void ReadRefLineRecord(std::string_view line, Project& p, const WarningSink& warn);
 // The "04" line, written whether or not the reference line was ever edited.
 void WriteRefLineRecord(const Project& p, LineSink& out);
+// The columns of a station, angle or number field, named by the text that holds it.
+const FieldSpec& RefLineField(std::string RefLineData::*text);
 
 }  // namespace kv

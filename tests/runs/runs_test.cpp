@@ -303,8 +303,13 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   QuickClock clock(*real.Get().clock);
   RunShell s(real.Get().starter, &clock);
   s.window->ProgramFolder = folder;
-  for (const auto& [sample, units] : {std::pair{"bridge_english.dat", "Units: English"},
-                                      std::pair{"overpass_metric.dat", "Units: metric"}}) {
+  // After the echo, the geometry: one girder point each, checked by hand (G1 on bent 1 in English,
+  // G1 on bent 2 in metric: station, offset, x, y, elevation).
+  for (const auto& [sample, units, point] :
+       {std::tuple{"bridge_english.dat", "Units: English",
+                   "\n      1    1     126+03.3508    -12.5765     4988.0000     2005.0456    511.2899  G1 EXTERIOR"},
+        std::tuple{"overpass_metric.dat", "Units: metric",
+                   "\n      1    2      3+356.8847     -1.1875       95.5207      -17.0687    102.9229  G1 LEFT"}}) {
     SCOPED_TRACE(sample);
     const QString dat = s.Path(sample);
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_DATA "/") + sample, dat));
@@ -317,7 +322,7 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
     EXPECT_TRUE(shown.startsWith("STAND-IN GEOMETRY ENGINE")) << shown.left(400).toStdString();
     // The input's lines, then the report family by family with what the editors show.
     for (const QString& part : {QString(units), QString::fromLatin1(Read(dat).split('\n').value(1).trimmed()),
-                                QString("\nGirder lines\n"), QString("Text4=\"G1 ")})
+                                QString("\nGirder lines\n"), QString("Text4=\"G1 "), QString(point)})
       EXPECT_TRUE(shown.contains(part)) << part.toStdString();
   }
   const QString base = BaseName(s.Path("bridge_english.dat"));
@@ -328,6 +333,9 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
   EXPECT_EQ(s.rec.log, QStringList{});
   // Girders A, C and E carry the sample's three dead-load rows; B and D have none.
   EXPECT_TRUE(cmb.startsWith("Girders: 1-20\r\n") && cmb.count("\r\n07") == 3) << cmb.toStdString();
+  // ...and every selected girder line's points from the listing's geometry.
+  EXPECT_TRUE(cmb.count("\r\nGirder row ") == 20 &&
+              cmb.contains("\r\nGirder row   5, bent row   4: station 128+89.4660, elevation 512.7864\r\n"));
   EXPECT_TRUE(out.contains(cmb.split('\n').value(1).trimmed()));
   EXPECT_TRUE(dxf.startsWith("0\r\nSECTION\r\n2\r\nENTITIES\r\n")) << dxf.left(80).toStdString();
   // Bent lines at their distances, girder lines at their offsets, with descriptions.
