@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include "app/editor_widgets.h"
+#include "app/interface_font.h"
 #include "app/field_marks.h"
 #include "app/settings.h"
 
@@ -173,6 +174,8 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
     case GridColumn::Kind::MultiList: {
       auto* list = new QListWidget(frame_);
       list->addItems(col.items);
+      // Options longer than the list is wide are shown in the narrow face, whole.
+      if (NeedsNarrowFace(column, list)) list->setFont(InterfaceNarrowFont());
       // A plain click chooses one option; Ctrl and Shift add to the choice.
       list->setSelectionMode(QAbstractItemView::ExtendedSelection);
       list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -200,6 +203,19 @@ QWidget* ControlGrid::MakeCell(int row, int column) {
   SetFieldMark(cell, MarkTip(row, column));
   cell->show();
   return cell;
+}
+
+bool ControlGrid::NeedsNarrowFace(int column, const QListWidget* list) {
+  if (narrow_.size() != columns_.size()) narrow_.assign(columns_.size(), -1);
+  if (narrow_[column] < 0) {
+    const QFontMetrics m(list->font());
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int room = X(columns_[column].width) - 2 * list->frameWidth() - 2 * margin;
+    int widest = 0;
+    for (const QString& item : columns_[column].items) widest = std::max(widest, m.horizontalAdvance(item));
+    narrow_[column] = widest > room ? 1 : 0;
+  }
+  return narrow_[column] == 1;
 }
 
 void ControlGrid::UpdateListTip(QListWidget* list) {

@@ -153,6 +153,8 @@ class ControlGrid : public QObject {
   void ApplyScroll(int value);
   QWidget* MakeCell(int row, int column);
   void UpdateListTip(QListWidget* list);
+  // Whether a list column's longest item needs the narrow face to fit (once per column).
+  bool NeedsNarrowFace(int column, const QListWidget* list);
   void ShowMark(int row, int column);
 
   struct RowMarks {
@@ -170,6 +172,7 @@ class ControlGrid : public QObject {
   int scrollPos_ = 0;
   int currentRow_ = 0;
   bool quiet_ = false;
+  std::vector<int> narrow_;  // per column: -1 not yet known, 0 regular face, 1 narrow
 };
 
 }  // namespace kv

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/editor_widgets.h"
 #include "app/frm_main.h"
+#include "app/interface_font.h"
 #include "app/qt_platform.h"
 #include "app/recovery.h"
 #include "kv_version.h"
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
       break;
   }
   QApplication app(argc, argv);
+  kv::UseInterfaceFont();
+  kv::ShowWholeTextsInTips();
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kv::kProgramIconName));
   kv::QtPlatform platform;
   kv::frmMain window(platform.Get());

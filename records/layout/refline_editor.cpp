@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include "app/interface_font.h"
 #include "app/settings.h"
 
 namespace kv {
@@ -25,12 +26,22 @@ constexpr int kPictureWidth = 2520;
 // One item fills the one-line list, so it is shown whole rather than cut at its foot.
 class OneItemDelegate : public QStyledItemDelegate {
  public:
+  // Pixels between the viewport's edges and the text: less than the style's own, so the
+  // longer items fit the narrow lists.
+  static constexpr int kTextMargin = 1;
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     if (auto* view = qobject_cast<QAbstractItemView*>(parent()))
       size.setHeight(view->viewport()->height());
     return size;
+  }
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QWidget* view = qobject_cast<const QWidget*>(parent());
+    const int styleMargin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    QStyleOptionViewItem o = option;
+    o.rect.adjust(kTextMargin - styleMargin, 0, styleMargin - kTextMargin, 0);
+    QStyledItemDelegate::paint(painter, o, index);
   }
 };
 
@@ -40,7 +51,7 @@ class SlimScrollBar : public QScrollBar {
   using QScrollBar::QScrollBar;
   QSize sizeHint() const override {
     QSize size = QScrollBar::sizeHint();
-    size.setWidth(std::min(size.width(), fontMetrics().height()));
+    size.setWidth(std::min(size.width(), 10));
     return size;
   }
 };
@@ -84,10 +95,9 @@ RefLine::RefLine(Project& project, QWidget* parent) : EditorWindow(project, pare
     l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     l->setUniformItemSizes(true);
     l->setItemDelegate(new OneItemDelegate(l));
-    // Narrower letters let the longer items fit the list's width.
-    QFont condensed = l->font();
-    condensed.setStretch(QFont::SemiCondensed);
-    l->setFont(condensed);
+    l->setProperty("kvTextMargin", OneItemDelegate::kTextMargin);
+    // The narrow face lets the longer items fit the list's width.
+    l->setFont(InterfaceNarrowFont());
     // The whole chosen item in the tip, for items longer than the list is wide.
     auto tip = [l] {
       const int row = SelectedRow(l);
