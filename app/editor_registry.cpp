@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "app/editor_widgets.h"
 #include "app/editor_window.h"
 
 namespace kv {

@@ -3,8 +3,12 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QRegularExpression>
+#include <climits>
 #include <QComboBox>
 #include <QEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,6 +55,74 @@ class WheelGuard : public QObject {
 
 }  // namespace
 
+// A text box or drop-down whose text is wider than the box shows the whole text in its
+// tip, above whatever tip it has of its own.
+class WholeTextTips : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w == nullptr) return false;
+    QString text;
+    int room = 0;
+    if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !qobject_cast<QComboBox*>(w->parentWidget())) {
+      text = edit->text(), room = edit->contentsRect().width() - 4;
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+      text = combo->currentText(), room = combo->width() - combo->iconSize().width() - 24;
+    } else {
+      return false;
+    }
+    if (text.isEmpty() || w->fontMetrics().horizontalAdvance(text) <= room) return false;
+    const QString own = w->toolTip();
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                       own.isEmpty() || own == text ? text : text + "\n\n" + own, w);
+    return true;
+  }
+};
+
+void ShowWholeTextsInTips() {
+  static WholeTextTips* tips = new WholeTextTips(qApp);
+  qApp->installEventFilter(tips);
+}
+
+void NameFieldsByTheirLabels(QWidget* window) {
+  auto inWindow = [window](const QWidget* w) { return QRect(w->mapTo(window, QPoint()), w->size()); };
+  QList<QLabel*> labels;
+  for (QLabel* l : window->findChildren<QLabel*>())
+    if (!l->text().trimmed().isEmpty() && l->buddy() == nullptr) labels << l;
+  for (QWidget* field : window->findChildren<QWidget*>()) {
+    const bool takesInput = qobject_cast<QListWidget*>(field) || qobject_cast<QComboBox*>(field) ||
+                            qobject_cast<QPlainTextEdit*>(field) ||
+                            (qobject_cast<QLineEdit*>(field) && !qobject_cast<QComboBox*>(field->parentWidget()));
+    if (!takesInput || !field->accessibleName().isEmpty() || field->property("Index").isValid()) continue;
+    const QRect f = inWindow(field);
+    QLabel* best = nullptr;
+    int bestGap = INT_MAX;
+    for (QLabel* l : labels) {
+      QRect r = inWindow(l);
+      // Where its text ends: a left-aligned label's box may reach under the field.
+      if ((l->alignment() & Qt::AlignLeft) && !l->wordWrap())
+        r.setWidth(std::min(r.width(), l->fontMetrics().horizontalAdvance(l->text()) + 2 * l->margin()));
+      // Before the field on its line, or else just above it.
+      const bool before = r.top() <= f.bottom() && r.bottom() >= f.top() && r.right() <= f.left() + 4;
+      const bool above = r.bottom() <= f.top() + 2 && r.left() < f.right() && r.right() > f.left();
+      const int gap = before ? f.left() - r.right() : above ? 10000 + f.top() - r.bottom() : INT_MAX;
+      if (gap < bestGap) best = l, bestGap = gap;
+    }
+    if (best == nullptr) continue;
+    QString name = best->text();
+    name.remove(QRegularExpression("&(?!&)"));
+    name = name.simplified();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    best->setBuddy(field);
+    field->setAccessibleName(name);
+    labels.removeOne(best);
+  }
+}
+
 bool HasFocusIn(const QWidget* w) {
   const QWidget* focus = QApplication::focusWidget();
   return focus != nullptr && (focus == w || w->isAncestorOf(focus));
@@ -80,7 +152,10 @@ QLineEdit* FieldBinder::Text(QWidget* parent, const char* name, std::string* fie
     *field = Bytes(t);
     EditorWindow::NoteEdit(box);
   });
-  loaders_.push_back([box, field] { box->setText(Latin(*field)); });
+  loaders_.push_back([box, field] {
+    box->setText(Latin(*field));
+    box->setCursorPosition(0);  // the start of a text longer than the box
+  });
   return box;
 }
 

@@ -50,6 +50,13 @@ QLabel* MakeLabel(QWidget* parent, const char* text);
 // The editor's "Hide" button.
 QPushButton* MakeHideButton(EditorWindow* window, const char* name);
 
+// Text boxes and drop-downs of every window show a text longer than their box whole in
+// their tip. Once, at start-up.
+void ShowWholeTextsInTips();
+// Each text box, list and drop-down of a window (grid cells aside) gets the label before
+// it on its line, or else just above it, as its buddy and accessible name ("PI Station"),
+// so a screen reader names the field. Once the window is laid out.
+void NameFieldsByTheirLabels(QWidget* window);
 // True when the keyboard focus is on w or inside it.
 bool HasFocusIn(const QWidget* w);
 // The control takes wheel input only while it has the focus (an item view's viewport

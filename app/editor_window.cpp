@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <utility>
 
+#include "app/editor_widgets.h"
 #include "app/frm_main.h"
 
 namespace kv {
@@ -18,6 +20,11 @@ void EditorWindow::CloseForExit() {
 
 void EditorWindow::NoteEdit(QWidget* inside) {
   if (auto* editor = qobject_cast<EditorWindow*>(inside->window())) emit editor->Edited();
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!std::exchange(named_, true)) NameFieldsByTheirLabels(this);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

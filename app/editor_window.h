@@ -43,10 +43,13 @@ class EditorWindow : public QWidget {
 
   // The frame's close box only hides, like "Hide".
   void closeEvent(QCloseEvent* event) override;
+  // The first showing names each field by its label, once the layout has placed them.
+  void showEvent(QShowEvent* event) override;
 
  private:
   Project& project_;
   bool exiting_ = false;
+  bool named_ = false;
 };
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -196,15 +197,58 @@ bool frmHelp::Load(const QString& indexPath, QString* error) {
                                                                           : QString());
     lstContents->addItem(t.title);
   }
-  // The page's own link to the style sheet is not followed by the browser; give it here.
-  QString css;
-  if (ReadText(QDir(folder_).filePath(QStringLiteral("style.css")), &css, nullptr)) {
-    Browser->document()->setDefaultStyleSheet(css);
-  }
+  // The page's own link to the style sheet is not followed by the browser; give it here,
+  // with its colours from the palette.
+  fileCss_.clear();
+  ReadText(QDir(folder_).filePath(QStringLiteral("style.css")), &fileCss_, nullptr);
+  ApplyStyle();
   Browser->setSearchPaths({folder_});
   if (Browser->source().isEmpty()) Browser->setSource(QUrl::fromLocalFile(index_));
   ListTopics();
   return true;
+}
+
+void frmHelp::ApplyStyle() {
+  Browser->document()->setDefaultStyleSheet(HelpStyleSheet(fileCss_, Browser->palette()));
+  if (!Browser->source().isEmpty()) Browser->reload();
+}
+
+void frmHelp::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && !folder_.isEmpty()) ApplyStyle();
+}
+
+namespace {
+
+// a and b mixed, t of the way from a to b.
+QColor Mix(const QColor& a, const QColor& b, double t) {
+  return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                          float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+}  // namespace
+
+QString HelpStyleSheet(const QString& fileCss, const QPalette& palette) {
+  const QColor text = palette.color(QPalette::Text), base = palette.color(QPalette::Base);
+  const QColor link = palette.color(QPalette::Link);
+  auto hex = [](const QColor& c) { return c.name(QColor::HexRgb); };
+  // Accents keep most of the text colour, so they read on the base whatever the theme.
+  const QColor heading = Mix(text, link, 0.45), quiet = Mix(base, text, 0.7);
+  const QColor rule = Mix(base, text, 0.4), shade = Mix(base, text, 0.1);
+  const QColor note = Mix(base, QColor(0xff, 0xd5, 0x4f), 0.25), warn = Mix(base, QColor(0xe5, 0x73, 0x73), 0.25);
+  const QColor code = Mix(text, QColor(0xb0, 0x60, 0x10), 0.3), msg = Mix(text, QColor(0xd0, 0x20, 0x20), 0.3);
+  return fileCss + QStringLiteral(
+                       "\nbody { color: %1; background-color: %2; }\n"
+                       "h1, h2 { color: %3; }\n"
+                       "code { color: %4; }\n"
+                       ".msg { color: %5; }\n"
+                       "th { background-color: %6; border: 1px solid %7; color: %1; }\n"
+                       "td { border: 1px solid %7; }\n"
+                       "p.nav { color: %8; }\n"
+                       "p.note { background-color: %9; }\n"
+                       "p.warn { background-color: %10; }\n")
+                       .arg(hex(text), hex(base), hex(heading), hex(code), hex(msg), hex(shade), hex(rule),
+                            hex(quiet), hex(note), hex(warn));
 }
 
 QStringList frmHelp::Search(const QString& text) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QLabel;
+class QPalette;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -29,6 +30,11 @@ struct HelpTopic {
 
 // The topics the contents page links to, in its order, each page once.
 std::vector<HelpTopic> HelpTopicsOf(const QString& contentsHtml);
+
+// The help document's style sheet for a palette: the file's own rules, then its colours
+// taken from the palette (text on base, accents mixed from them), so a page reads in a
+// dark palette as well as in a light one.
+QString HelpStyleSheet(const QString& fileCss, const QPalette& palette);
 
 // The help window: contents and search on the left, the page on the right. One per
 // main window, made on first use and only hidden afterwards.
@@ -61,13 +67,18 @@ class frmHelp : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A new palette (a dark theme chosen while the window is open) restyles the page.
+  void changeEvent(QEvent* event) override;
 
  private:
   void ListTopics();
   void Present();
 
+  void ApplyStyle();
+
   QString folder_;
   QString index_;
+  QString fileCss_;
   std::vector<HelpTopic> topics_;
   QStringList plain_;  // text of each topic, for the search
 };

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/editor_widgets.h"
+
 class QComboBox;
 class QGridLayout;
 class QLineEdit;
@@ -80,8 +82,10 @@ T* ShowPostDialog(frmMain& main) {
     auto* t = qobject_cast<T*>(w);
     if (t != nullptr && t->main() == &main) dialog = t;
   }
-  if (dialog == nullptr) dialog = new T(main);
+  const bool made = dialog == nullptr;
+  if (made) dialog = new T(main);
   dialog->show();
+  if (made) NameFieldsByTheirLabels(dialog);  // laid out once shown
   dialog->raise();
   dialog->activateWindow();
   return dialog;

@@ -3,7 +3,9 @@
 # way a user reaches them: File Open of a sample, then each "&Data Entry" entry, the
 # column view, then the "&Help" entries and the About dialog.
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR] [SAMPLE]
-# Needs xvfb, xdotool and imagemagick (installed with apt-get when missing).
+# Each window is shot at a scale factor of 1 and of 2 (OUT_DIR/scale1, OUT_DIR/scale2;
+# KV_SHOT_SCALES="1" for one of them). Needs xvfb, xdotool and imagemagick (installed
+# with apt-get when missing).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -20,20 +22,14 @@ if [ -n "$need" ]; then
 fi
 
 mkdir -p "$out"
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
+xvfb=""
 home=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$home"
 }
 trap cleanup EXIT
-sleep 1
-# A fresh user: no stored window places, no recent files.
-HOME="$home" XDG_CONFIG_HOME="$home/.config" "$build/bin/wexa-kelvara" >/dev/null 2>&1 &
-app=$!
 
 # Waits for a window whose title is exactly $1 and prints its id.
 window() {
@@ -51,9 +47,23 @@ shoot() {
   id=$(window "$1") || return 0
   xdotool windowraise "$id"
   sleep 0.5
-  import -window "$id" "$out/$2.png"
-  echo "$out/$2.png"
+  import -window "$id" "$shots/$2.png"
+  echo "$shots/$2.png"
 }
+
+# Every window at scale factor $1, into $out/scale$1.
+shoot_all() {
+scale=$1
+shots="$out/scale$scale"
+mkdir -p "$shots"
+Xvfb "$display" -screen 0 $((1600 * scale))x$((1000 * scale))x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display"
+rm -rf "$home" && mkdir -p "$home"
+sleep 1
+# A fresh user: no stored window places, no recent files.
+HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_SCALE_FACTOR="$scale" "$build/bin/wexa-kelvara" >/dev/null 2>&1 &
+app=$!
 
 main=$(window "Wexa Kelvara.*")
 xdotool windowfocus --sync "$main" 2>/dev/null || true
@@ -111,3 +121,13 @@ sleep 1.5
 shoot "System Information" system_info
 xdotool key Escape
 echo "main window: $main_title"
+kill "$app" 2>/dev/null || true
+app=""
+kill "$xvfb" 2>/dev/null || true
+xvfb=""
+sleep 0.5
+}
+
+for scale in ${KV_SHOT_SCALES:-1 2}; do
+  shoot_all "$scale"
+done

@@ -195,6 +195,7 @@ ColumnView::ColumnView(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(lblFindings);
   lstFindings = new QListWidget(this);
   lstFindings->setObjectName(QStringLiteral("lstFindings"));
+  lstFindings->setAccessibleName(QStringLiteral("Findings"));
   lstFindings->setMaximumHeight(lstFindings->fontMetrics().height() * 6 + 8);
   layout->addWidget(lstFindings);
   lblStatus = new QLabel(this);

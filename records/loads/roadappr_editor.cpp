@@ -74,6 +74,9 @@ RoadAppr::RoadAppr(Project& project, QWidget* parent) : EditorWindow(project, pa
   for (const Box& b : boxes) {
     QLineEdit* box = fields_.Text(this, b.name, b.field);
     PlaceTwips(box, b.left, kRowTop, b.width, kRowHigh);
+    // The seven offsets share one heading; each is named by it and its place.
+    if (b.name[0] == 'O')
+      box->setAccessibleName(QStringLiteral("Offset %1 from Horizontal Control").arg(QLatin1Char(b.name[3])));
     if (previous != nullptr) setTabOrder(previous, box);
     previous = box;
   }
