@@ -40,30 +40,33 @@ const GridTableDesc<BentTable, BentRow>& Desc() {
 constexpr auto kOver = Qt::AlignHCenter | Qt::AlignBottom;
 constexpr int kButtonTop = 5880, kButtonHeight = 372;
 
-const GridWindowLayout kLayout = {
-    "BentLine", "Bent Line Data", 11325, 6450,
-    {.frameLeft = 240, .frameTop = 720, .frameWidth = 10692, .frameHeight = 4932,
-     // Beside the rows, at the frame's right (positions inside the frame, on the window).
-     .scrollLeft = 240 + 10320, .scrollTop = 720 + 120, .scrollWidth = 252, .scrollHeight = 4692,
-     .rowTop = 120, .rowSpacing = 240, .rowHeight = 288, .initialRows = kBentInitialRows, .appendOffset = -20},
-    {{"Text1Heading", "Distance", 240, 60, 2412, 630, kOver, true},
-     {"Text7Heading", "Skew", 2640, 60, 2652, 630, kOver, true},
-     {"Text3Heading", "Fractional Points", 5136, 60, 900, 630, kOver, true},
-     {"Text4Heading", "Description", 5880, 60, 1212, 630, kOver, true},
-     {"Text5Heading", "Sel. Intersect", 6936, 60, 900, 630, kOver, true},
-     {"Text6Heading", "DL", 7476, 60, 900, 630, kOver, true},
-     {"Text8Heading", "Sec. Ref.", 8016, 60, 900, 630, kOver, true},
-     {"List1Heading", "Options", 8760, 60, 1692, 630, kOver, true}},
-    {{"AddRecord", "Add Row", 1440, kButtonTop, 1332, kButtonHeight, GridButton::Role::Add},
-     {"Delete", "Delete Row", 3720, kButtonTop, 1212, kButtonHeight, GridButton::Role::Delete},
-     {"Insert", "Insert Row", 5640, kButtonTop, 1452, kButtonHeight, GridButton::Role::Insert},
-     {"Command1", "Hide", 7800, kButtonTop, 1212, kButtonHeight, GridButton::Role::Hide}},
-    true,
-    "The bent line table is full: no more rows can be added."};
+const GridWindowLayout& Layout() {
+  static const GridWindowLayout layout = {
+      "BentLine", "Bent Line Data", 11325, 6450,
+      {.frameLeft = 240, .frameTop = 720, .frameWidth = 10692, .frameHeight = 4932,
+       // Beside the rows, at the frame's right (positions inside the frame, on the window).
+       .scrollLeft = 240 + 10320, .scrollTop = 720 + 120, .scrollWidth = 252, .scrollHeight = 4692,
+       .rowTop = 120, .rowSpacing = 240, .rowHeight = 288, .initialRows = kBentInitialRows, .appendOffset = -20},
+      {{"Text1Heading", "Distance", 240, 60, 2412, 630, kOver, true},
+       {"Text7Heading", "Skew", 2640, 60, 2652, 630, kOver, true},
+       {"Text3Heading", "Fractional Points", 5136, 60, 900, 630, kOver, true},
+       {"Text4Heading", "Description", 5880, 60, 1212, 630, kOver, true},
+       {"Text5Heading", "Sel. Intersect", 6936, 60, 900, 630, kOver, true},
+       {"Text6Heading", "DL", 7476, 60, 900, 630, kOver, true},
+       {"Text8Heading", "Sec. Ref.", 8016, 60, 900, 630, kOver, true},
+       {"List1Heading", "Options", 8760, 60, 1692, 630, kOver, true}},
+      {{"AddRecord", "Add Row", 1440, kButtonTop, 1332, kButtonHeight, GridButton::Role::Add},
+       {"Delete", "Delete Row", 3720, kButtonTop, 1212, kButtonHeight, GridButton::Role::Delete},
+       {"Insert", "Insert Row", 5640, kButtonTop, 1452, kButtonHeight, GridButton::Role::Insert},
+       {"Command1", "Hide", 7800, kButtonTop, 1212, kButtonHeight, GridButton::Role::Hide}},
+      true,
+      "The bent line table is full: no more rows can be added."};
+  return layout;
+}
 
 }  // namespace
 
 BentLine::BentLine(Project& project, QWidget* parent)
-    : GridWindow(project, kLayout, project.BentLine, Desc(), parent) {}
+    : GridWindow(project, Layout(), project.BentLine, Desc(), parent) {}
 
 }  // namespace kv

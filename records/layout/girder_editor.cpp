@@ -47,31 +47,34 @@ constexpr int kButtonTop = 5760, kButtonWidth = 1452, kButtonHeight = 372;
 
 // Headings at the lefts and tops the window has always had; widths and heights leave room
 // for the wrapped two- and three-line headings, the narrow columns' in a smaller font.
-const GridWindowLayout kLayout = {
-    "GirderLine", "Girder Line", 10692, 6420,
-    {.frameLeft = 120, .frameTop = 720, .frameWidth = 10452, .frameHeight = 4932,
-     // Inside the frame, at its right edge, over the option lists.
-     .scrollLeft = 10080, .scrollTop = 0, .scrollWidth = 255, .scrollHeight = 4812, .scrollInFrame = true,
-     .rowTop = 0, .rowSpacing = 240, .rowHeight = 288, .initialRows = kGirderInitialRows, .appendOffset = -50},
-    {{"lblLineType", "Line Type", 120, 360, 1200, 300, kTop, true},
-     {"lblOffsetDistance", "Offset Distance", 2520, 120, 1800, 255, kTop, true},
-     {"lblInitial", "Initial", 2040, 360, 900, 300, kTop, true},
-     {"lblTerminal", "Terminal", 3960, 360, 1000, 300, kTop, true},
-     {"lblElevationShift", "Elevation Shift", 5520, 120, 840, 580, kTop, true},
-     {"lblDescription", "Description", 6360, 360, 1200, 300, kTop, true},
-     {"lblFracPoints", "X-Type Frac. Points", 7560, 0, 540, 700, kTop, true, true},
-     {"lblDLChar", "DL Char.", 8040, 240, 420, 460, kTop, true, true},
-     {"lblOptions", "Options", 8520, 360, 1500, 300, kTop, true}},
-    {{"AddRecord", "Add New Row", 1440, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Add},
-     {"Delete", "Delete Row", 3720, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Delete},
-     {"Insert", "Insert Row", 5640, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Insert},
-     {"Command3", "Hide", 7800, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Hide}},
-    false,
-    "The girder line table is full: no more rows can be added."};
+const GridWindowLayout& Layout() {
+  static const GridWindowLayout layout = {
+      "GirderLine", "Girder Line", 10692, 6420,
+      {.frameLeft = 120, .frameTop = 720, .frameWidth = 10452, .frameHeight = 4932,
+       // Inside the frame, at its right edge, over the option lists.
+       .scrollLeft = 10080, .scrollTop = 0, .scrollWidth = 255, .scrollHeight = 4812, .scrollInFrame = true,
+       .rowTop = 0, .rowSpacing = 240, .rowHeight = 288, .initialRows = kGirderInitialRows, .appendOffset = -50},
+      {{"lblLineType", "Line Type", 120, 360, 1200, 300, kTop, true},
+       {"lblOffsetDistance", "Offset Distance", 2520, 120, 1800, 255, kTop, true},
+       {"lblInitial", "Initial", 2040, 360, 900, 300, kTop, true},
+       {"lblTerminal", "Terminal", 3960, 360, 1000, 300, kTop, true},
+       {"lblElevationShift", "Elevation Shift", 5520, 120, 840, 580, kTop, true},
+       {"lblDescription", "Description", 6360, 360, 1200, 300, kTop, true},
+       {"lblFracPoints", "X-Type Frac. Points", 7560, 0, 540, 700, kTop, true, true},
+       {"lblDLChar", "DL Char.", 8040, 240, 420, 460, kTop, true, true},
+       {"lblOptions", "Options", 8520, 360, 1500, 300, kTop, true}},
+      {{"AddRecord", "Add New Row", 1440, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Add},
+       {"Delete", "Delete Row", 3720, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Delete},
+       {"Insert", "Insert Row", 5640, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Insert},
+       {"Command3", "Hide", 7800, kButtonTop, kButtonWidth, kButtonHeight, GridButton::Role::Hide}},
+      false,
+      "The girder line table is full: no more rows can be added."};
+  return layout;
+}
 
 }  // namespace
 
 GirderLine::GirderLine(Project& project, QWidget* parent)
-    : GridWindow(project, kLayout, project.GirderLine, Desc(), parent) {}
+    : GridWindow(project, Layout(), project.GirderLine, Desc(), parent) {}
 
 }  // namespace kv

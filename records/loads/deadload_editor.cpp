@@ -31,37 +31,40 @@ const GridTableDesc<DeadLoadTable, DeadLoadRow>& Desc() {
 constexpr auto kOver = Qt::AlignHCenter | Qt::AlignBottom;
 constexpr int kButtonTop = 6000, kButtonHeight = 372;
 
-const GridWindowLayout kLayout = {
-    "DeadLoad", "Dead Load Deflection", 11325, 6450,
-    {.frameLeft = 300, .frameTop = 720, .frameWidth = 10692, .frameHeight = 5136,
-     // At the frame's right edge (positions inside the frame, on the window).
-     .scrollLeft = 300 + 10440, .scrollTop = 720 + 120, .scrollWidth = 252, .scrollHeight = 4812,
-     .rowTop = 120, .rowSpacing = 240, .rowHeight = 288, .initialRows = kDeadLoadInitialRows, .appendOffset = -20},
-    {{"Text1Heading", "Girder Code", 120, 0, 612, 680, kOver, true},
-     {"Text2Heading", "Bent Line Code", 720, 0, 612, 680, kOver, true},
-     {"Text14Heading", "Units", 1200, 0, 612, 680, kOver, true},
-     {"Text3Heading", "0", 1740, 420, 852, 260, kOver},
-     {"Text4Heading", "1", 2580, 420, 972, 260, kOver},
-     {"Text5Heading", "2", 3540, 420, 852, 260, kOver},
-     {"Text6Heading", "3", 4380, 420, 852, 260, kOver},
-     {"Text7Heading", "4", 5220, 420, 852, 260, kOver},
-     {"Text8Heading", "5", 6060, 420, 852, 260, kOver},
-     {"Text9Heading", "6", 6900, 420, 852, 260, kOver},
-     {"Text10Heading", "7", 7740, 420, 852, 260, kOver},
-     {"Text11Heading", "8", 8580, 420, 732, 260, kOver},
-     {"Text12Heading", "9", 9300, 420, 732, 260, kOver},
-     {"Text13Heading", "10", 10020, 420, 732, 260, kOver},
-     {"DeflectionsHeading", "Deflections at Tenth Points", 300 + 1440, 120, 9012, 260, kOver}},
-    {{"AddRecord", "Add Row", 2040, kButtonTop, 1332, kButtonHeight, GridButton::Role::Add},
-     {"Delete", "Delete Row", 4080, kButtonTop, 1212, kButtonHeight, GridButton::Role::Delete},
-     {"Insert", "Insert Row", 6000, kButtonTop, 1452, kButtonHeight, GridButton::Role::Insert},
-     {"Command3", "Hide", 8160, kButtonTop, 1212, kButtonHeight, GridButton::Role::Hide}},
-    true,
-    "The dead load table is full: no more rows can be added."};
+const GridWindowLayout& Layout() {
+  static const GridWindowLayout layout = {
+      "DeadLoad", "Dead Load Deflection", 11325, 6450,
+      {.frameLeft = 300, .frameTop = 720, .frameWidth = 10692, .frameHeight = 5136,
+       // At the frame's right edge (positions inside the frame, on the window).
+       .scrollLeft = 300 + 10440, .scrollTop = 720 + 120, .scrollWidth = 252, .scrollHeight = 4812,
+       .rowTop = 120, .rowSpacing = 240, .rowHeight = 288, .initialRows = kDeadLoadInitialRows, .appendOffset = -20},
+      {{"Text1Heading", "Girder Code", 120, 0, 612, 680, kOver, true},
+       {"Text2Heading", "Bent Line Code", 720, 0, 612, 680, kOver, true},
+       {"Text14Heading", "Units", 1200, 0, 612, 680, kOver, true},
+       {"Text3Heading", "0", 1740, 420, 852, 260, kOver},
+       {"Text4Heading", "1", 2580, 420, 972, 260, kOver},
+       {"Text5Heading", "2", 3540, 420, 852, 260, kOver},
+       {"Text6Heading", "3", 4380, 420, 852, 260, kOver},
+       {"Text7Heading", "4", 5220, 420, 852, 260, kOver},
+       {"Text8Heading", "5", 6060, 420, 852, 260, kOver},
+       {"Text9Heading", "6", 6900, 420, 852, 260, kOver},
+       {"Text10Heading", "7", 7740, 420, 852, 260, kOver},
+       {"Text11Heading", "8", 8580, 420, 732, 260, kOver},
+       {"Text12Heading", "9", 9300, 420, 732, 260, kOver},
+       {"Text13Heading", "10", 10020, 420, 732, 260, kOver},
+       {"DeflectionsHeading", "Deflections at Tenth Points", 300 + 1440, 120, 9012, 260, kOver}},
+      {{"AddRecord", "Add Row", 2040, kButtonTop, 1332, kButtonHeight, GridButton::Role::Add},
+       {"Delete", "Delete Row", 4080, kButtonTop, 1212, kButtonHeight, GridButton::Role::Delete},
+       {"Insert", "Insert Row", 6000, kButtonTop, 1452, kButtonHeight, GridButton::Role::Insert},
+       {"Command3", "Hide", 8160, kButtonTop, 1212, kButtonHeight, GridButton::Role::Hide}},
+      true,
+      "The dead load table is full: no more rows can be added."};
+  return layout;
+}
 
 }  // namespace
 
 DeadLoad::DeadLoad(Project& project, QWidget* parent)
-    : GridWindow(project, kLayout, project.DeadLoad, Desc(), parent) {}
+    : GridWindow(project, Layout(), project.DeadLoad, Desc(), parent) {}
 
 }  // namespace kv
