@@ -188,7 +188,7 @@ void ControlGrid::Bind(Slot& slot, int row) const {
   for (QWidget* cell : slot.cells) {
     if (auto* edit = qobject_cast<QLineEdit*>(cell)) edit->clear();
     else if (auto* combo = qobject_cast<QComboBox*>(cell)) combo->setCurrentIndex(-1);
-    else if (auto* list = qobject_cast<QListWidget*>(cell)) list->clearSelection();
+    else if (auto* list = qobject_cast<QListWidget*>(cell)) list->clearSelection(), UpdateListTip(list);
   }
   quiet_ = false;
 }
@@ -380,8 +380,9 @@ QWidget* ControlGrid::MakeCell(int column) const {
       list->setFocusPolicy(Qt::StrongFocus);
       if (list->count() > 0) list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
       connect(list, &QListWidget::itemSelectionChanged, this, [this, list, column] {
+        if (quiet_) return;  // the program's own change sets the tip once it is done
         UpdateListTip(list);
-        if (!quiet_) emit const_cast<ControlGrid*>(this)->CellEdited(list->property("Index").toInt(), column);
+        emit const_cast<ControlGrid*>(this)->CellEdited(list->property("Index").toInt(), column);
       });
       UpdateListTip(list);
       cell = list;
@@ -449,13 +450,16 @@ void ControlGrid::SetCellText(int row, int column, const QString& text) {
   QWidget* cell = Cell(row, column);
   quiet_ = true;
   if (auto* edit = qobject_cast<QLineEdit*>(cell)) {
-    edit->setText(text);
+    // The same text with nothing to undo is already what the cell would become.
+    if (edit->text() != text || edit->isUndoAvailable() || edit->isRedoAvailable() || edit->isModified())
+      edit->setText(text);
     edit->setCursorPosition(0);  // the start of the text in a narrow cell
   } else if (auto* combo = qobject_cast<QComboBox*>(cell)) {
     combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text));
   } else if (auto* list = qobject_cast<QListWidget*>(cell)) {
     const QStringList names = text.split(',', Qt::SkipEmptyParts);
     for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(names.contains(list->item(i)->text()));
+    UpdateListTip(list);
   }
   quiet_ = false;
 }
@@ -491,8 +495,10 @@ void ControlGrid::ShowChoice(int row, int column, int index, const QString& text
   if (!combo || !combo->lineEdit()) return;
   quiet_ = true;
   combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-  combo->setEditText(text);
-  combo->lineEdit()->setCursorPosition(0);  // the start of the text, not its end, in a narrow box
+  QLineEdit* edit = combo->lineEdit();
+  if (edit->text() != text || edit->isUndoAvailable() || edit->isRedoAvailable() || edit->isModified())
+    combo->setEditText(text);
+  edit->setCursorPosition(0);  // the start of the text, not its end, in a narrow box
   quiet_ = false;
 }
 
@@ -508,9 +514,14 @@ void ControlGrid::SetSelectedIndexes(int row, int column, const std::vector<int>
   auto* list = qobject_cast<QListWidget*>(Cell(row, column));
   if (!list) return;
   quiet_ = true;
-  for (int i = 0; i < list->count(); ++i)
-    list->item(i)->setSelected(std::find(indexes.begin(), indexes.end(), i) != indexes.end());
-  UpdateListTip(list);
+  bool changed = false;
+  for (int i = 0; i < list->count(); ++i) {
+    const bool selected = std::find(indexes.begin(), indexes.end(), i) != indexes.end();
+    if (list->item(i)->isSelected() == selected) continue;
+    list->item(i)->setSelected(selected);
+    changed = true;
+  }
+  if (changed) UpdateListTip(list);
   quiet_ = false;
 }
 

@@ -20,7 +20,10 @@ void GridBinding::Init(QWidget* host, std::vector<GridColumn> columns, GridGeome
   geometry.ScrollFrom(table_->Scroll());
   table_->Scroll().Pos = 0;
   grid_ = new ControlGrid(host, std::move(columns), geometry);
-  grid_->SetRowBinder([this](int row) { table_->Show(*grid_, row); });
+  // While the whole table is shown anew, rows that get widgets wait for the one showing.
+  grid_->SetRowBinder([this](int row) {
+    if (!refreshing_) table_->Show(*grid_, row);
+  });
   connect(grid_->ScrollBar(), &QScrollBar::valueChanged, this, &GridBinding::VScroll1_Change);
   connect(grid_, &ControlGrid::CellEdited, this, [this](int row, int column) {
     if (!loading_) table_->Edited(*grid_, row, column);
@@ -51,13 +54,13 @@ void GridBinding::SyncScrollBar() {
 
 void GridBinding::Refresh() {
   const int n = table_->Rows();
-  loading_ = true;
+  loading_ = refreshing_ = true;
   grid_->TrimRows(n);
-  const int kept = grid_->RowCount();
   // Back to the table's scroll value first: rows appended then line up with the rest.
   SyncScrollBar();
-  while (grid_->RowCount() < n) grid_->AddRow();  // each shows its row as it gets widgets
-  grid_->ShowRows(0, kept);
+  while (grid_->RowCount() < n) grid_->AddRow();
+  refreshing_ = false;
+  grid_->ShowRows(0);
   loading_ = false;
 }
 

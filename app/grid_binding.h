@@ -185,6 +185,7 @@ class GridBinding : public QObject {
   std::unique_ptr<GridTable> table_;
   ControlGrid* grid_ = nullptr;
   bool loading_ = false;
+  bool refreshing_ = false;
 };
 
 }  // namespace kv
