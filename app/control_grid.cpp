@@ -21,9 +21,9 @@ namespace kv {
 
 namespace {
 
-// Rows with widgets above and below the frame, so that Tab and Shift+Tab always find the
-// next row built, and a turn of the wheel shows rows that are already bound.
-constexpr int kMarginRows = 2;
+// A row with widgets above and below the frame, so that a turn of the wheel shows rows
+// that are already laid out. (Tab finds the next row through the focus row's neighbours.)
+constexpr int kMarginRows = 1;
 
 // A narrow cell shows the start of a text put into it, not its end.
 void ShowFromStart(QLineEdit* edit) {
@@ -212,8 +212,10 @@ void ControlGrid::Release(Slot& slot) const {
   }
 }
 
-void ControlGrid::Place(const Slot& slot) const {
+void ControlGrid::Place(Slot& slot) const {
   const int top = Y(tops_[slot.row] - scrollPos_);
+  if (top == slot.top) return;
+  slot.top = top;
   const double dpiX = host_->logicalDpiX(), dpiY = host_->logicalDpiY();
   for (size_t c = 0; c < slot.cells.size(); ++c) {
     const int height = columns_[c].height > 0 ? columns_[c].height : geometry_.rowHeight;

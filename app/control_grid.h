@@ -165,6 +165,7 @@ class ControlGrid : public QObject {
   struct Slot {
     int row = -1;
     std::vector<QWidget*> cells;
+    int top = INT_MIN;  // pixels, where its cells were last placed
   };
   // What a one-line list shows of itself, kept per row while the row has no widgets.
   struct ListView {
@@ -179,7 +180,7 @@ class ControlGrid : public QObject {
   Slot& MakeSlot() const;
   void Bind(Slot& slot, int row) const;
   void Release(Slot& slot) const;
-  void Place(const Slot& slot) const;
+  void Place(Slot& slot) const;
   void Layout();
   void ChainTabOrder() const;
   void Restack() const;

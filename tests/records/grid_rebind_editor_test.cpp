@@ -88,7 +88,7 @@ TEST(GridRebind, ScrollingFarAndBackShowsEveryRowInItsOwnCellsAndPlace) {
       const Seen s = Look(prog, k, w);
       SCOPED_TRACE(value);
       EXPECT_EQ(s.wrong, QStringList());
-      EXPECT_LE(s.built, top.built + 5);  // the rows in the frame, two more each side, none else
+      EXPECT_LE(s.built, top.built + 5);  // the rows in the frame, one more each side and the focus row's, none else
       EXPECT_EQ(int(ScrollOf(prog.project(), k.form).Pos), value);
     }
     EXPECT_EQ(std::pair(Look(prog, k, w).rows, Tops(w, 6)), std::pair(top.rows, tops));
