@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -69,18 +68,15 @@ constexpr std::array<ToolButton, 5> kToolButtons = {{
     {"Copy", "Copy text from the output area", "copy"},
 }};
 
-// The toolbar's images, and the program's own icon (the one the desktop entry names).
+// The toolbar's images, and the program's own icon (the one the desktop entry names), at
+// the sizes drawn for them. Asking which image formats there are would load every image
+// plugin at start-up.
 QIcon LoadIcon(const char* name) {
-  static const bool svg = QImageReader::supportedImageFormats().contains("svg");
+  static constexpr int kProgramSizes[] = {16, 32, 48, 64}, kToolSizes[] = {24, 48};
   const bool program = std::strcmp(name, kProgramIconName) == 0;
   QIcon icon;
-  if (svg) {
-    icon.addFile(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-  } else {
-    static constexpr int kProgramSizes[] = {16, 32, 48, 64}, kToolSizes[] = {24, 48};
-    for (int size : program ? std::span<const int>(kProgramSizes) : std::span<const int>(kToolSizes))
-      icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size), QSize(size, size));
-  }
+  for (int size : program ? std::span<const int>(kProgramSizes) : std::span<const int>(kToolSizes))
+    icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size), QSize(size, size));
   return icon;
 }
 

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 #include "app/listing_print.h"
 #include "app/settings.h"
@@ -76,29 +77,35 @@ class QtMessageBoxes final : public MessageBoxes {
 
 class QtPrinter final : public Printer {
  public:
-  QtPrinter() : printer_(QPrinter::HighResolution) {}
   void SetFont(const QString& family, double points) override {
     family_ = family;
     points_ = points;
   }
   void SetLandscape(bool landscape) override {
-    printer_.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    Get().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   }
   std::optional<int> ShowPrintDialog(QWidget* parent) override {
-    printer_.setCopyCount(1);
-    QPrintDialog dialog(&printer_, parent);
+    QPrinter& printer = Get();
+    printer.setCopyCount(1);
+    QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const int copies = std::max(printer_.copyCount(), 1);
+    const int copies = std::max(printer.copyCount(), 1);
     // The copies are printed as jobs of their own, one copy each.
-    printer_.setCopyCount(1);
+    printer.setCopyCount(1);
     return copies;
   }
   void PrintJob(const QString& text) override {
-    PrintListing(printer_, FixedPitchFont(family_, points_), text);
+    PrintListing(Get(), FixedPitchFont(family_, points_), text);
   }
 
  private:
-  QPrinter printer_;
+  // Made on the first print: a printer loads the print system, which start-up does not need.
+  QPrinter& Get() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+  }
+
+  std::unique_ptr<QPrinter> printer_;
   QString family_ = QStringLiteral("Courier");
   double points_ = 8;
 };

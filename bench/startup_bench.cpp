@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@
 #include "app/editor_window.h"
 #include "inputfile/input_file.h"
 #include "app/frm_main.h"
+#include "bare_window.h"
 
 namespace {
 
@@ -126,46 +128,6 @@ void BM_MainWindowFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The same menus, texts and shortcuts as the main window's, nothing behind them; with
-// `listing`, also a child window holding a text area with both scroll bars, the part
-// of the main window's first frame that costs the most.
-std::unique_ptr<QMainWindow> BareWindow(bool listing) {
-  static const std::vector<std::vector<const char*>> menus = {
-      {"&File", "&New", "Ctrl+N", "&Open", "Ctrl+O", "-", "", "&Save", "Ctrl+S", "Save &As...", "",
-       "-", "", "Run", "", "-", "", "&Print...", "Ctrl+P", "-", "", "E&xit", ""},
-      {"&Edit", "-", "", "&Copy from Output", "Ctrl+C"},
-      {"&View", "&Toolbar", "", "Status &Bar", "", "-", "", "&Options...", ""},
-      {"&Data Entry", "&Description", "", "&Horizontal Alignment", "", "&Vertical Alignment", "",
-       "&Cross Slope and Transition Data", "", "&Reference Line", "", "&Girder Line", "",
-       "&Bent Line", "", "D&ead Load", "", "R&oadway Approach", ""},
-      {"&Help", "&Contents", "", "&Search For Help On...", "", "-", "", "&About Wexa_Kelvara...", ""}};
-  auto w = std::make_unique<QMainWindow>();
-  auto* mdi = new QMdiArea;
-  w->setCentralWidget(mdi);
-  for (const auto& m : menus) {
-    QMenu* menu = w->menuBar()->addMenu(QString::fromLatin1(m[0]));
-    for (std::size_t i = 1; i + 1 < m.size(); i += 2) {
-      if (std::string(m[i]) == "-") {
-        menu->addSeparator();
-      } else {
-        menu->addAction(QString::fromLatin1(m[i]))
-            ->setShortcut(QKeySequence(QString::fromLatin1(m[i + 1])));
-      }
-    }
-  }
-  w->statusBar()->showMessage(QStringLiteral("Ready"));
-  w->resize(433, 433);
-  if (listing) {
-    auto* text = new QPlainTextEdit(QStringLiteral("Geometry Output Display"));
-    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QMdiSubWindow* sub = mdi->addSubWindow(text);
-    sub->resize(453, 453);
-    sub->show();
-  }
-  return w;
-}
-
 void BM_BareWindowFirstPaint(benchmark::State& state) {
   for (auto _ : state) {
     auto w = BareWindow(state.range(0) != 0);
@@ -197,8 +159,18 @@ void BM_FileOpenLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_FileOpenLargest)->Unit(benchmark::kMillisecond);
 
-// A grid window made from a project that holds its largest table, from construction to
-// the first paint.
+// The rows of the grid a window shows (the overrides in the cross-slope window).
+std::size_t GridRows(const kv::Project& p, kv::Form form) {
+  switch (form) {
+    case kv::Form::Gird: return p.GirderLine.rows.size();
+    case kv::Form::Bent: return p.BentLine.rows.size();
+    case kv::Form::Dead: return p.DeadLoad.rows.size();
+    default: return p.CrossTrans.rows.size();
+  }
+}
+
+// A grid window made from a project that holds its largest table (table:1) or the rows
+// a new project has (table:0), from construction to the first paint.
 void BM_GridWindowFirstPaint(benchmark::State& state) {
   const auto form = static_cast<kv::Form>(state.range(0));
   const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
@@ -207,7 +179,7 @@ void BM_GridWindowFirstPaint(benchmark::State& state) {
     return;
   }
   kv::Project project;
-  kv::ReadInputFile(LargestFile(), project, {});
+  if (state.range(1) != 0) kv::ReadInputFile(LargestFile(), project, {});
   for (auto _ : state) {
     std::unique_ptr<kv::EditorWindow> w(make(project));
     if (!ShowUntilPainted(w.get())) state.SkipWithError("no paint");
@@ -216,16 +188,44 @@ void BM_GridWindowFirstPaint(benchmark::State& state) {
     Drain();
     state.ResumeTiming();
   }
-  const std::size_t rows = form == kv::Form::Gird   ? project.GirderLine.rows.size()
-                           : form == kv::Form::Bent ? project.BentLine.rows.size()
-                                                    : project.DeadLoad.rows.size();
-  state.counters["rows"] = static_cast<double>(rows);
+  state.counters["rows"] = static_cast<double>(GridRows(project, form));
 }
-BENCHMARK(BM_GridWindowFirstPaint)
+void GridForms(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"form", "largest"});
+  for (kv::Form f : {kv::Form::Gird, kv::Form::Bent, kv::Form::Dead, kv::Form::Cross})
+    for (int largest : {0, 1}) b->Args({static_cast<int>(f), largest});
+}
+BENCHMARK(BM_GridWindowFirstPaint)->Apply(GridForms)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A shown grid window holding its largest table, scrolled one LargeChange down and back
+// from the middle, each step to its paint.
+void BM_GridScrollPage(benchmark::State& state) {
+  const auto form = static_cast<kv::Form>(state.range(0));
+  kv::Project project;
+  kv::ReadInputFile(LargestFile(), project, {});
+  std::unique_ptr<kv::EditorWindow> w(kv::DefaultEditorFactories()[static_cast<int>(form)](project));
+  ShowUntilPainted(w.get());
+  auto* bar = w->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+  const int middle = bar->maximum() / 2;
+  bar->setValue(middle);
+  Drain();
+  bool down = true;
+  for (auto _ : state) {
+    FirstPaint probe(w.get());
+    bar->setValue(down ? middle + bar->pageStep() : middle);
+    down = !down;
+    QElapsedTimer guard;
+    guard.start();
+    while (!probe.painted && guard.elapsed() < 5000) QCoreApplication::processEvents();
+  }
+  state.counters["rows"] = static_cast<double>(GridRows(project, form));
+}
+BENCHMARK(BM_GridScrollPage)
     ->ArgName("form")
     ->Arg(static_cast<int>(kv::Form::Gird))
     ->Arg(static_cast<int>(kv::Form::Bent))
     ->Arg(static_cast<int>(kv::Form::Dead))
+    ->Arg(static_cast<int>(kv::Form::Cross))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -2,6 +2,7 @@
 // fixed step per appended row. The maximum bounds how many rows a grid can hold.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kv {
@@ -16,6 +17,15 @@ struct GridScroll {
   // True when the maximum can grow by `steps` steps without passing 32767.
   bool CanGrow(int steps) const { return int(Max) + steps * int(Step) <= 32767; }
   void Grow(int steps) { Max = static_cast<int16_t>(int(Max) + steps * int(Step)); }
+  // How many more rows the maximum leaves room for.
+  int RowsLeft() const { return Step > 0 ? (32767 - int(Max)) / int(Step) : 0; }
 };
+
+// Before a table's first row beyond those it has room for: room for every row it can
+// still take, so appending rows one by one never moves the rows already there.
+template <class Rows>
+void MakeRoom(Rows& rows, const GridScroll& s) {
+  if (rows.size() == rows.capacity()) rows.reserve(rows.size() + static_cast<std::size_t>(s.RowsLeft()));
+}
 
 }  // namespace kv

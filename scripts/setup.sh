@@ -8,7 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KV_BUILD_DIR:-$top/build}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-          libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev fonts-liberation)
+          libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev fonts-liberation
+          xvfb x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

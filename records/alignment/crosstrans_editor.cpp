@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/control_grid.h"
+#include "app/grid_binding.h"
 #include "app/frm_main.h"
 #include "app/settings.h"
 #include "records/alignment/crosstrans_record.h"
@@ -36,6 +36,17 @@ constexpr int kFrameHeight = kRowTop + (kOverrideInitialRows - 1) * kRowSpacing 
 
 constexpr const char* kFullMessage =
     "The override table is full: no more overrides can be added.";
+
+// Station, left and right slope of each override.
+const GridTableDesc<CrossTransData, OverrideRow>& Overrides() {
+  using K = GridColumn::Kind;
+  static const GridTableDesc<CrossTransData, OverrideRow> desc = {
+      &CrossTransData::rows, &CrossTransData::scroll, AddOverRecord, nullptr, nullptr,
+      {{{K::TextBox, "OverSta", 60, 1212, "Station"}, {.text = &OverrideRow::OverSta}},
+       {{K::TextBox, "OverLeft", 1272, 972, "Left Slope"}, {.text = &OverrideRow::OverLeft}},
+       {{K::TextBox, "OverRight", 2244, 972, "Right Slope"}, {.text = &OverrideRow::OverRight}}}};
+  return desc;
+}
 
 // The four crown shapes in cross-section, each under its letter: "A" a crown at the
 // profile line, "B" one slope across, "C" a crown off the profile line, "P" a parabola.
@@ -176,29 +187,17 @@ CrossTrans::CrossTrans(Project& project, QWidget* parent) : EditorWindow(project
 
   // The overrides, right of the single fields.
   label("Optional Superelevation Override", kFrameLeft, 120, 3600);
-  std::vector<GridColumn> columns = {
-      {GridColumn::Kind::TextBox, "OverSta", 60, 1212, "Station"},
-      {GridColumn::Kind::TextBox, "OverLeft", 1272, 972, "Left Slope"},
-      {GridColumn::Kind::TextBox, "OverRight", 2244, 972, "Right Slope"}};
   GridGeometry g;
   g.frameLeft = kFrameLeft, g.frameTop = kFrameTop;
   g.frameWidth = kFrameWidth, g.frameHeight = kFrameHeight;
   g.scrollLeft = kFrameLeft + kFrameWidth, g.scrollTop = kFrameTop;
   g.scrollWidth = 255, g.scrollHeight = kFrameHeight;
-  g.ScrollFrom(c.scroll);
   g.rowTop = kRowTop, g.rowSpacing = kRowSpacing, g.rowHeight = kRowHeight;
-  g.appendOffset = kAppendOffset;
+  g.initialRows = kOverrideInitialRows, g.appendOffset = kAppendOffset;
   g.headingTop = kFrameTop - kLineHigh - 30, g.headingHeight = kLineHigh;
-  grid_ = new ControlGrid(this, std::move(columns), g);
-  connect(grid_->ScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-    if (!loading_) VScroll1_Change(v);
-  });
-  connect(grid_, &ControlGrid::CellEdited, this, [this](int row, int column) {
-    OverrideRow& r = this->project().CrossTrans.rows.at(static_cast<std::size_t>(row));
-    std::string OverrideRow::*const cells[] = {&OverrideRow::OverSta, &OverrideRow::OverLeft,
-                                               &OverrideRow::OverRight};
-    r.*cells[column] = grid_->CellText(row, column).toLatin1().toStdString();
-  });
+  overrides_ = new GridBinding(this, c, Overrides(), g);
+  // Row by row in the tab order, after the single fields and before "Add New Override".
+  overrides_->Grid().SetTabAnchor(lastField_);
 
   add_ = new QPushButton(QStringLiteral("Add New Override"), this);
   add_->setObjectName(QStringLiteral("AddOverRecord"));
@@ -217,62 +216,17 @@ CrossTrans::CrossTrans(Project& project, QWidget* parent) : EditorWindow(project
   Refresh();
 }
 
-void CrossTrans::AddGridRow() {
-  // The first rows stand 240 apart; later ones just below the last, as scrolled now.
-  if (grid_->RowCount() < kOverrideInitialRows) grid_->AddInitialRows(1);
-  else grid_->AddRow();
-  const int row = grid_->RowCount() - 1;
-  // Row by row in the tab order, before "Add New Override".
-  QWidget* before = row == 0 ? lastField_ : grid_->Cell(row - 1, 2);
-  for (int column = 0; column < 3; ++column) {
-    setTabOrder(before, grid_->Cell(row, column));
-    before = grid_->Cell(row, column);
-  }
-}
-
-void CrossTrans::ShowRow(int row) {
-  const OverrideRow& r = project().CrossTrans.rows.at(static_cast<std::size_t>(row));
-  grid_->SetCellText(row, 0, QString::fromLatin1(r.OverSta));
-  grid_->SetCellText(row, 1, QString::fromLatin1(r.OverLeft));
-  grid_->SetCellText(row, 2, QString::fromLatin1(r.OverRight));
-}
-
-void CrossTrans::SyncScrollBar() {
-  const GridScroll& s = project().CrossTrans.scroll;
-  QScrollBar* bar = grid_->ScrollBar();
-  loading_ = true;
-  bar->setSingleStep(s.Small);
-  bar->setPageStep(s.Large);
-  // The value first, within a range that holds both, so the rows move by the difference.
-  bar->setMaximum(std::max<int>(s.Max, bar->value()));
-  bar->setValue(s.Pos);
-  bar->setMaximum(s.Max);
-  loading_ = false;
-}
-
 void CrossTrans::Refresh() {
   fields_.Load();
-  const int n = OverrideRowCount(project().CrossTrans);
-  // A project read anew may hold fewer rows than the grid shows.
-  while (grid_->RowCount() > n) grid_->RemoveLastRow();
-  SyncScrollBar();
-  while (grid_->RowCount() < n) AddGridRow();
-  for (int i = 0; i < n; ++i) ShowRow(i);
+  overrides_->Refresh();
 }
+
+ControlGrid& CrossTrans::Grid() const { return overrides_->Grid(); }
 
 void CrossTrans::AddOverRecord_Click() {
-  if (!AddOverRecord(project().CrossTrans)) {
-    ShowMessage(QString::fromLatin1(kFullMessage));
-    return;
-  }
-  AddGridRow();
-  ShowRow(grid_->RowCount() - 1);
-  SyncScrollBar();
-  emit Edited();
+  if (!overrides_->AddRow()) ShowMessage(QString::fromLatin1(kFullMessage));
 }
 
-void CrossTrans::VScroll1_Change(int value) {
-  project().CrossTrans.scroll.Pos = static_cast<int16_t>(value);
-}
+void CrossTrans::VScroll1_Change(int value) { overrides_->VScroll1_Change(value); }
 
 }  // namespace kv

@@ -10,6 +10,7 @@ class QPushButton;
 namespace kv {
 
 class ControlGrid;
+class GridBinding;
 
 class CrossTrans : public EditorWindow {
   Q_OBJECT
@@ -24,18 +25,13 @@ class CrossTrans : public EditorWindow {
   // The grid has moved the rows; the value applied is kept as OverrideScrollPos.
   void VScroll1_Change(int value);
 
-  ControlGrid& Grid() const { return *grid_; }
+  ControlGrid& Grid() const;
 
  private:
-  void AddGridRow();
-  void ShowRow(int row);
-  void SyncScrollBar();
-
   FieldBinder fields_;
-  ControlGrid* grid_ = nullptr;
+  GridBinding* overrides_ = nullptr;
   QPushButton* add_ = nullptr;
   QWidget* lastField_ = nullptr;  // the last single field in the tab order
-  bool loading_ = false;
 };
 
 }  // namespace kv

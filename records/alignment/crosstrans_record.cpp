@@ -82,6 +82,7 @@ void ReadOverrideRecord(std::string_view line, int k, Project& p, const WarningS
 
 bool AddOverRecord(CrossTransData& t) {
   if (!t.scroll.CanGrow(1)) return false;
+  MakeRoom(t.rows, t.scroll);
   t.rows.emplace_back();
   t.scroll.Grow(1);
   return true;

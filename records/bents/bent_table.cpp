@@ -51,6 +51,7 @@ bool AddBentRow(BentTable& t) {
     r.Combo1Text = t.rows[0].Combo1Text;
     r.Combo2Text = t.rows[0].Combo2Text;
   }
+  MakeRoom(t.rows, t.scroll);
   t.rows.push_back(std::move(r));
   t.scroll.Grow(1);
   return true;

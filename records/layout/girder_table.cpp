@@ -104,6 +104,7 @@ bool AddGirderRow(GirderTable& t) {
     r.Text2Enabled = t.rows[0].Text2Enabled;
   }
   r.Combo2Enabled = true;
+  MakeRoom(t.rows, t.scroll);
   t.rows.push_back(std::move(r));
   t.scroll.Grow(1);
   return true;

@@ -1,183 +1,71 @@
 #include "records/loads/deadload_editor.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-
-#include "app/editor_widgets.h"
-#include "app/settings.h"
+#include "records/loads/deadload_table.h"
 
 namespace kv {
 namespace {
 
-// Layout in twips.
-constexpr int kClientWidth = 11325;
-constexpr int kClientHeight = 6450;
-constexpr int kFrameLeft = 300;
-constexpr int kFrameTop = 720;
-constexpr int kButtonTop = 6000;
-constexpr int kButtonHeight = 372;
-
+// In grid order (kDeadLoadCells): the codes, the units, tenth points 0 to 10.
 struct ColumnPlace {
   int left, width;
-  const char* heading;
 };
-// In grid order (kDeadLoadCellNames): the codes, the units, tenth points 0 to 10.
-constexpr ColumnPlace kPlaces[14] = {
-    {0, 252, "Girder Code"}, {600, 252, "Bent Line Code"}, {1080, 252, "Units"}, {1440, 852, "0"},
-    {2280, 972, "1"},        {3240, 852, "2"},             {4080, 852, "3"},     {4920, 852, "4"},
-    {5760, 852, "5"},        {6600, 852, "6"},             {7440, 852, "7"},     {8280, 732, "8"},
-    {9000, 732, "9"},        {9720, 732, "10"}};
+constexpr ColumnPlace kPlaces[14] = {{0, 252},    {600, 252},  {1080, 252}, {1440, 852}, {2280, 972},
+                                     {3240, 852}, {4080, 852}, {4920, 852}, {5760, 852}, {6600, 852},
+                                     {7440, 852}, {8280, 732}, {9000, 732}, {9720, 732}};
 
-std::vector<GridColumn> Columns() {
-  std::vector<GridColumn> out;
-  for (size_t c = 0; c < kDeadLoadCellNames.size(); ++c)
-    out.push_back({GridColumn::Kind::TextBox, kDeadLoadCellNames[c], kPlaces[c].left, kPlaces[c].width,
-                   kPlaces[c].heading});
-  for (GridColumn& c : out)
-    if (c.name == QLatin1String("Text14")) c.maxLength = kDeadLoadUnitsWidth;
-  return out;
+const GridTableDesc<DeadLoadTable, DeadLoadRow>& Desc() {
+  static const GridTableDesc<DeadLoadTable, DeadLoadRow> desc = [] {
+    GridTableDesc<DeadLoadTable, DeadLoadRow> d{&DeadLoadTable::rows, &DeadLoadTable::scroll, AddDeadLoadRow,
+                                                InsertDeadLoadRow, DeleteDeadLoadRow, {}};
+    for (size_t c = 0; c < kDeadLoadCells.size(); ++c)
+      d.columns.push_back({{GridColumn::Kind::TextBox, kDeadLoadCellNames[c], kPlaces[c].left, kPlaces[c].width},
+                           {.text = kDeadLoadCells[c]}});
+    d.columns[2].column.maxLength = kDeadLoadUnitsWidth;  // Text14, the units code
+    return d;
+  }();
+  return desc;
 }
 
-GridGeometry Geometry(const GridScroll& s) {
-  GridGeometry g;
-  g.frameLeft = kFrameLeft;
-  g.frameTop = kFrameTop;
-  g.frameWidth = 10692;
-  g.frameHeight = 5136;
-  // At the frame's right edge (positions inside the frame, on the window).
-  g.scrollLeft = kFrameLeft + 10440;
-  g.scrollTop = kFrameTop + 120;
-  g.scrollWidth = 252;
-  g.scrollHeight = 4812;
-  g.ScrollFrom(s);
-  g.rowTop = 120;
-  g.rowSpacing = 240;
-  g.rowHeight = 288;
-  g.appendOffset = -20;
-  // The tenth-point numbers sit under the common heading.
-  g.headingTop = 420;
-  g.headingHeight = 260;
-  return g;
+// The tenth-point numbers under their common heading; the code headings are wider than
+// their boxes and wrap.
+constexpr auto kOver = Qt::AlignHCenter | Qt::AlignBottom;
+constexpr int kButtonTop = 6000, kButtonHeight = 372;
+
+const GridWindowLayout& Layout() {
+  static const GridWindowLayout layout = {
+      "DeadLoad", "Dead Load Deflection", 11325, 6450,
+      {.frameLeft = 300, .frameTop = 720, .frameWidth = 10692, .frameHeight = 5136,
+       // At the frame's right edge (positions inside the frame, on the window).
+       .scrollLeft = 300 + 10440, .scrollTop = 720 + 120, .scrollWidth = 252, .scrollHeight = 4812,
+       .rowTop = 120, .rowSpacing = 240, .rowHeight = 288, .initialRows = kDeadLoadInitialRows, .appendOffset = -20},
+      {{"Text1Heading", "Girder Code", 120, 0, 612, 680, kOver, true},
+       {"Text2Heading", "Bent Line Code", 720, 0, 612, 680, kOver, true},
+       {"Text14Heading", "Units", 1200, 0, 612, 680, kOver, true},
+       {"Text3Heading", "0", 1740, 420, 852, 260, kOver},
+       {"Text4Heading", "1", 2580, 420, 972, 260, kOver},
+       {"Text5Heading", "2", 3540, 420, 852, 260, kOver},
+       {"Text6Heading", "3", 4380, 420, 852, 260, kOver},
+       {"Text7Heading", "4", 5220, 420, 852, 260, kOver},
+       {"Text8Heading", "5", 6060, 420, 852, 260, kOver},
+       {"Text9Heading", "6", 6900, 420, 852, 260, kOver},
+       {"Text10Heading", "7", 7740, 420, 852, 260, kOver},
+       {"Text11Heading", "8", 8580, 420, 732, 260, kOver},
+       {"Text12Heading", "9", 9300, 420, 732, 260, kOver},
+       {"Text13Heading", "10", 10020, 420, 732, 260, kOver},
+       {"DeflectionsHeading", "Deflections at Tenth Points", 300 + 1440, 120, 9012, 260, kOver}},
+      {{"AddRecord", "Add Row", 2040, kButtonTop, 1332, kButtonHeight, GridButton::Role::Add},
+       {"Delete", "Delete Row", 4080, kButtonTop, 1212, kButtonHeight, GridButton::Role::Delete},
+       {"Insert", "Insert Row", 6000, kButtonTop, 1452, kButtonHeight, GridButton::Role::Insert},
+       {"Command3", "Hide", 8160, kButtonTop, 1212, kButtonHeight, GridButton::Role::Hide}},
+      true,
+      "The dead load table is full: no more rows can be added.",
+      {"Girder Code", "Bent Line Code", "Units", "Deflection at 0", "Deflection at 1", "Deflection at 2", "Deflection at 3", "Deflection at 4", "Deflection at 5", "Deflection at 6", "Deflection at 7", "Deflection at 8", "Deflection at 9", "Deflection at 10"}};
+  return layout;
 }
-
-// The three code headings are wider than their boxes and wrap, bottom-aligned.
-struct Wide {
-  const char* column;
-  int left, width;  // twips inside the frame
-};
-constexpr Wide kWideHeadings[] = {{"Text1", -180, 612}, {"Text2", 420, 612}, {"Text14", 900, 612}};
-
-struct Button {
-  const char* name;
-  const char* caption;
-  int left, width;
-};
-constexpr Button kButtons[] = {{"AddRecord", "Add Row", 2040, 1332},
-                               {"Delete", "Delete Row", 4080, 1212},
-                               {"Insert", "Insert Row", 6000, 1452},
-                               {"Command3", "Hide", 8160, 1212}};
-
-constexpr const char* kFullMessage = "The dead load table is full: no more rows can be added.";
 
 }  // namespace
 
-DeadLoad::DeadLoad(Project& project, QWidget* parent) : EditorWindow(project, parent) {
-  setWindowTitle(QStringLiteral("Dead Load Deflection"));
-  setFixedSize(TwipsToPixels(kClientWidth, logicalDpiX()), TwipsToPixels(kClientHeight, logicalDpiY()));
-
-  grid_ = new ControlGrid(this, Columns(), Geometry(project.DeadLoad.scroll));
-  auto* common = new QLabel(QStringLiteral("Deflections at Tenth Points"), this);
-  common->setObjectName(QStringLiteral("DeflectionsHeading"));
-  common->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-  PlaceTwips(common, kFrameLeft + 1440, 120, 9012, 260);
-  for (size_t c = 3; c < kDeadLoadCellNames.size(); ++c)
-    if (auto* l = findChild<QLabel*>(QString::fromLatin1(kDeadLoadCellNames[c]) + "Heading"))
-      l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-  for (const Wide& w : kWideHeadings) {
-    auto* l = findChild<QLabel*>(QString::fromLatin1(w.column) + "Heading");
-    if (l == nullptr) continue;
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    l->setWordWrap(true);
-    PlaceTwips(l, kFrameLeft + w.left, 0, w.width, kFrameTop - 40);
-  }
-
-  for (const Button& b : kButtons) {
-    auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
-    button->setObjectName(QString::fromLatin1(b.name));
-    PlaceTwips(button, b.left, kButtonTop, b.width, kButtonHeight);
-  }
-  connect(findChild<QPushButton*>("AddRecord"), &QPushButton::clicked, this, &DeadLoad::AddRecord_Click);
-  connect(findChild<QPushButton*>("Insert"), &QPushButton::clicked, this, &DeadLoad::Insert_Click);
-  connect(findChild<QPushButton*>("Delete"), &QPushButton::clicked, this, &DeadLoad::Delete_Click);
-  connect(findChild<QPushButton*>("Command3"), &QPushButton::clicked, this, &EditorWindow::HideEditor);
-
-  connect(grid_, &ControlGrid::CellEdited, this, &DeadLoad::CellEdited);
-  connect(grid_->ScrollBar(), &QScrollBar::valueChanged, this, &DeadLoad::VScroll1_Change);
-
-  grid_->AddInitialRows(kDeadLoadInitialRows);
-  Refresh();
-}
-
-void DeadLoad::ShowRowsFrom(int first) {
-  const DeadLoadTable& t = project().DeadLoad;
-  for (int i = std::max(first, 0); i < grid_->RowCount(); ++i)
-    for (size_t c = 0; c < kDeadLoadCells.size(); ++c)
-      grid_->SetCellText(i, static_cast<int>(c), QString::fromLatin1(t.rows[i].*kDeadLoadCells[c]));
-}
-
-void DeadLoad::CellEdited(int row, int column) {
-  DeadLoadTable& t = project().DeadLoad;
-  if (refreshing_ || row < 0 || row >= DeadLoadRowCount(t)) return;
-  t.rows[row].*kDeadLoadCells[column] = grid_->CellText(row, column).toLatin1().toStdString();
-}
-
-void DeadLoad::SyncMaximum() { grid_->ScrollBar()->setMaximum(project().DeadLoad.scroll.Max); }
-
-void DeadLoad::Refresh() {
-  const DeadLoadTable& t = project().DeadLoad;
-  const int n = DeadLoadRowCount(t);
-  refreshing_ = true;
-  grid_->TrimRows(n);
-  SyncMaximum();
-  grid_->ScrollBar()->setValue(t.scroll.Pos);  // moves the rows to the scroll value held
-  while (grid_->RowCount() < n) grid_->AddRow();
-  ShowRowsFrom(0);
-  refreshing_ = false;
-}
-
-void DeadLoad::AddRecord_Click() {
-  if (!AddDeadLoadRow(project().DeadLoad)) {
-    ShowMessage(QString::fromLatin1(kFullMessage));
-    return;
-  }
-  ShowRowsFrom(grid_->AddRow());
-  SyncMaximum();
-  emit Edited();
-}
-
-void DeadLoad::Insert_Click() {
-  const int at = grid_->CurrentRow();
-  if (!InsertDeadLoadRow(project().DeadLoad, at)) {
-    ShowMessage(QString::fromLatin1(kFullMessage));
-    return;
-  }
-  grid_->AddRow();
-  ShowRowsFrom(at);
-  SyncMaximum();
-  emit Edited();
-}
-
-void DeadLoad::Delete_Click() {
-  const int at = grid_->CurrentRow();
-  DeleteDeadLoadRow(project().DeadLoad, at);
-  ShowRowsFrom(at);
-  emit Edited();
-}
-
-void DeadLoad::VScroll1_Change(int value) {
-  // The grid has moved the boxes; the project keeps the value it applied.
-  if (!refreshing_) project().DeadLoad.scroll.Pos = static_cast<int16_t>(value);
-}
+DeadLoad::DeadLoad(Project& project, QWidget* parent)
+    : GridWindow(project, Layout(), project.DeadLoad, Desc(), parent) {}
 
 }  // namespace kv

@@ -2,34 +2,15 @@
 // per "07" line, with Add, Insert and Delete Row and a scroll bar that moves the rows.
 #pragma once
 
-#include "app/control_grid.h"
-#include "app/editor_window.h"
+#include "app/grid_window.h"
 
 namespace kv {
 
-class DeadLoad : public EditorWindow {
+class DeadLoad : public GridWindow {
   Q_OBJECT
 
  public:
   explicit DeadLoad(Project& project, QWidget* parent = nullptr);
-
-  void Refresh() override;
-
-  void AddRecord_Click();
-  void Insert_Click();
-  void Delete_Click();
-  void VScroll1_Change(int value);
-
-  ControlGrid& grid() const { return *grid_; }
-  int CurrentRow() const { return grid_->CurrentRow(); }
-
- private:
-  void ShowRowsFrom(int first);
-  void CellEdited(int row, int column);
-  void SyncMaximum();
-
-  ControlGrid* grid_ = nullptr;
-  bool refreshing_ = false;
 };
 
 }  // namespace kv

@@ -12,6 +12,7 @@ int DeadLoadRowCount(const DeadLoadTable& t) { return int(t.rows.size()); }
 
 bool AddDeadLoadRow(DeadLoadTable& t) {
   if (!t.scroll.CanGrow(1)) return false;
+  MakeRoom(t.rows, t.scroll);
   t.rows.emplace_back();
   t.scroll.Grow(1);
   return true;

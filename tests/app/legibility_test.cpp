@@ -19,6 +19,7 @@
 #include <QStyleOptionButton>
 #include <QToolTip>
 
+#include "app/control_grid.h"
 #include "app/editor_widgets.h"
 #include "app/help.h"
 #include "runs/post_dialogs.h"
@@ -168,6 +169,17 @@ TEST(Legibility, FieldsAreNamedByTheirLabelsAndLongTextsShowWholeInTheirTips) {
                                "CrossTrans/CrownType=Crown Type", "Camber/GirderSelect=Girder selection list",
                                "ProjectCoord/NorthOff=Northing Offset", "Stick/cmbOutType=Select Output Type"})
     EXPECT_TRUE(names.contains(expected)) << expected << "\n" << names.join("\n").toStdString();
+
+  // Grid cells by their column and row, for the rows a window shows.
+  auto cellName = [&](Form f, const char* column, int row) {
+    const ControlGrid& g = *s.Editor(f)->findChild<ControlGrid*>();
+    return g.Cell(row, g.ColumnIndex(column))->accessibleName();
+  };
+  EXPECT_EQ((QStringList{cellName(Form::Gird, "Text4", 2), cellName(Form::Gird, "Combo3", 0),
+                         cellName(Form::Bent, "List1", 0), cellName(Form::Dead, "Text14", 1),
+                         cellName(Form::Cross, "OverSta", 0)}),
+            (QStringList{"Description, row 3", "Initial Offset Type, row 1", "Options, row 1", "Units, row 2",
+                         "Station, row 1"}));
 
   auto* box = s.Editor(Form::Horiz)->findChild<QLineEdit*>("PIStation");
   const QString longText = "12345+67.8901 and a great deal more than the box can show";
