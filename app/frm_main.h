@@ -32,8 +32,10 @@ inline constexpr const char* kMainCaption = "Wexa Kelvara";
 // The program's title: the title of its message boxes.
 inline constexpr const char* kProgramTitle = "Wexa_Kelvara";
 inline constexpr const char* kStatusText = "Use File | New or File | Open to start";
-// The program's icon and desktop file, by the name the desktop entry gives them.
+// The program's icon, by the name the desktop entry gives it, and the desktop entry's own
+// name (the AppStream component's), so desktops match the window with its launcher.
 inline constexpr const char* kProgramIconName = "wexa-kelvara";
+inline constexpr const char* kDesktopFileName = "io.github.wexa_kelvara.wexa_kelvara";
 
 QIcon ProgramIcon();
 

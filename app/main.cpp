@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kv::UseInterfaceFont();
   kv::ShowWholeTextsInTips();
-  QGuiApplication::setDesktopFileName(QString::fromLatin1(kv::kProgramIconName));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kv::kDesktopFileName));
   kv::QtPlatform platform;
   kv::frmMain window(platform.Get());
   // Runs: geometry and the post-processors.

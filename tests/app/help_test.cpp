@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <map>
 #include <set>
 
+#include <QRegularExpression>
 #include "app/frm_about.h"
 #include "app/help.h"
 #include "app/system_info.h"
@@ -50,6 +52,24 @@ TEST(Help, BothEntriesOpenTheOneWindowWithEveryTopicAndSearchListsTheTopicsHoldi
   listed.sort();
   EXPECT_EQ(listed, pages);
   EXPECT_EQ(help->lstContents->count(), pages.size());
+  // Every link of every page leads to a page of the document (and to an anchor it has).
+  QStringList broken;
+  const QRegularExpression href("href=\"([^\"#]*)(#[^\"]*)?\"");
+  for (const QString& page : pages + QStringList{"index.html"}) {
+    QFile f(folder.filePath(page));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << page.toStdString();
+    for (auto it = href.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
+      const auto m = it.next();
+      if (m.captured(1).contains(':')) continue;  // a web address
+      const QString target = m.captured(1).isEmpty() ? page : m.captured(1);
+      QFile t(folder.filePath(target));
+      const QString anchor = m.captured(2).mid(1);
+      if (!t.open(QIODevice::ReadOnly) ||
+          (!anchor.isEmpty() && !QString::fromUtf8(t.readAll()).contains("id=\"" + anchor + "\"")))
+        broken << page + " -> " + target + m.captured(2);
+    }
+  }
+  EXPECT_EQ(broken, QStringList());
 
   const std::tuple<const char*, const char*, const char*> cases[] = {  // words, a topic listed, one not
       {"PIStation", "Horizontal Alignment", "Vertical Alignment"},
