@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
+#include "app/control_grid.h"
+#include "app/field_marks.h"
 #include "app/frm_main.h"
 
 namespace kv {
@@ -18,6 +20,21 @@ void EditorWindow::CloseForExit() {
 
 void EditorWindow::NoteEdit(QWidget* inside) {
   if (auto* editor = qobject_cast<EditorWindow*>(inside->window())) emit editor->Edited();
+}
+
+bool EditorWindow::FocusField(int row, const QString& field) {
+  QWidget* target = nullptr;
+  if (row < 0) {
+    target = FormField(this, field);
+  } else if (auto* grid = findChild<ControlGrid*>()) {
+    const int column = field.isEmpty() ? 0 : grid->ColumnIndex(field);
+    if (column < 0) return false;
+    grid->ScrollIntoView(row);
+    target = grid->Cell(row, column);
+  }
+  if (target == nullptr) return false;
+  target->setFocus(Qt::OtherFocusReason);
+  return true;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

@@ -502,6 +502,15 @@ void frmMain::OpenEditor(Form f) {
   columns_->Schedule();  // a new editor shows the marks too
 }
 
+void frmMain::RevealField(const QString& window, int row, const QString& field) {
+  for (int i = 0; i < kFormCount; ++i) {
+    if (window != QLatin1String(kEditorWindowNames[i])) continue;
+    OpenEditor(static_cast<Form>(i));
+    if (EditorWindow* editor = editors_.Window(static_cast<Form>(i))) editor->FocusField(row, field);
+    return;
+  }
+}
+
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
   if (key == QLatin1String("New")) {
     mnuFileNew_Click();

@@ -85,6 +85,9 @@ class frmMain : public QMainWindow {
   void mnuViewStatusBar_Click();
   void mnuViewColumns_Click();
   void OpenEditor(Form f);
+  // The editor window named `window` opened as "&Data Entry" opens it, with the focus in
+  // a field (row -1) or a grid row's cell (an empty field: the row's first cell).
+  void RevealField(const QString& window, int row, const QString& field);
   void tbToolBar_ButtonClick(const QString& key);
 
  protected:
