@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -95,6 +96,16 @@ class QtPrinter final : public Printer {
   }
   void PrintJob(const QString& text) override {
     PrintListing(printer_, FixedPitchFont(family_, points_), text);
+  }
+  void PrintPicture(const std::function<void(QPainter&, const QRectF&)>& paint) override {
+    QPainter painter;
+    if (!painter.begin(&printer_)) return;
+    // Lines and labels keep the sizes they have on screen.
+    const double k = printer_.resolution() / 96.0;
+    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    painter.scale(k, k);
+    paint(painter, QRectF(0, 0, page.width() / k, page.height() / k));
+    painter.end();
   }
 
  private:
