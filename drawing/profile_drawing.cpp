@@ -126,8 +126,10 @@ Drawing BuildProfile(const ProjectGeometry& g) {
   auto key = [&](const std::string& name, double station, double z, Shape shape) {
     const double u = st.Chainage(station);
     d.marks.push_back({Layer::KeyPoints, {u, z}, shape, shape == Shape::Triangle ? 9.0 : 7.0, {}, {}, {}});
-    d.labels.push_back({Layer::KeyPoints, name + " " + StationLabel(g, station) + "  EL " + Fixed(z, 3), {u, z}, {0, 1},
-                        Align::Start, Side::Middle, 9, 0, kKeyPoint, {}});
+    // Its name and station up from it, its elevation down, so neither runs far.
+    d.labels.push_back({Layer::KeyPoints, name + " " + StationLabel(g, station), {u, z}, {0, 1}, Align::Start,
+                        Side::Middle, 9, 0, kKeyPoint, {}});
+    d.labels.push_back({Layer::KeyPoints, "EL " + Fixed(z, 3), {u, z}, {0, 1}, Align::End, Side::Middle, 9, 0, kKeyPoint, {}});
   };
   for (const geom::ProfileCurveData& v : g.profileCurves()) {
     const double pvc = st.Chainage(v.PVC), pvi = st.Chainage(v.PVI), pvt = st.Chainage(v.PVT);
@@ -211,7 +213,8 @@ Drawing BuildSection(const ProjectGeometry& g, double station) {
   const double pgl = g.profileOffset();
   const std::vector<parts::GirderAt> at = parts::GirdersAt(g, u);
 
-  double oLo = std::min(0.0, pgl), oHi = std::max(0.0, pgl);
+  const double pivot = pgl + g.pivotOffset();
+  double oLo = std::min({0.0, pgl, pivot}), oHi = std::max({0.0, pgl, pivot});
   for (const parts::GirderAt& a : at) oLo = std::min(oLo, a.offset), oHi = std::max(oHi, a.offset);
   if (at.empty()) oLo = std::min(oLo, pgl - parts::Room(metric) / 2.5), oHi = std::max(oHi, pgl + parts::Room(metric) / 2.5);
   const double room = std::max(0.12 * (oHi - oLo), metric ? 1.0 : 3.0);
@@ -275,8 +278,9 @@ Drawing BuildSection(const ProjectGeometry& g, double station) {
   auto slope = [&](const char* side, double outward, double x) {
     const std::string way = outward < 0 ? "falls " : outward > 0 ? "rises " : "level";
     const std::string text = std::string(side) + " " + way + (outward != 0 ? Fixed(std::abs(outward) * 100, 2) + "% outward" : "");
-    d.labels.push_back({Layer::Deck, text, {x, g.AtChainage(u, x).elevation}, {1, 0}, Align::Middle, Side::Below, 0, 30,
-                        kOther, {}});
+    const Vec2 at{x, g.AtChainage(u, x).elevation};
+    d.labels.push_back({Layer::Deck, text, at, {1, 0}, Align::Middle, Side::Below, 0, 36, kOther, {}});
+    d.labels.push_back({Layer::Deck, text, at, {1, 0}, Align::Middle, Side::Above, 0, 36, kOther, {}, true});
   };
   slope("Left", s.left, (x0 + pgl) / 2);
   slope("Right", -s.right, (x1 + pgl) / 2);
