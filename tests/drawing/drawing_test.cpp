@@ -210,6 +210,21 @@ TEST(ProfileAndSection, KeyPointsOfTheProfileAndGirderElevationsOfTheSection) {
       }
     EXPECT_TRUE(found) << girder << " " << bent;
   }
+  // Bent lines that run down the stations (the metric sample's): the same.
+  const ProjectGeometry m(test::Read("overpass_metric.dat"));
+  for (const auto& [girder, bent] : {std::pair{1, 2}, {3, 2}, {2, 3}}) {
+    const geom::GirderPoint& pt = m.girders()[std::size_t(girder - 1)].points[std::size_t(bent - 1)];
+    bool found = false;
+    for (const Mark& mk : BuildSection(m, pt.station).marks)
+      if (mk.ref == Ref{Ref::GirderRow, girder}) {
+        found = true;
+        EXPECT_NEAR(mk.at.x, pt.offset, 1e-6);
+        EXPECT_NEAR(mk.at.y, pt.elevation, 1e-6);
+      }
+    EXPECT_TRUE(found) << "metric " << girder << " " << bent;
+  }
+  // Past the last bent no girder line reaches: the deck alone.
+  for (const Mark& mk : BuildSection(g, 13000).marks) EXPECT_NE(mk.ref.kind, Ref::GirderRow);
   // Full superelevation past the spiral: one plane falling 4% to the right.
   const Drawing full = BuildSection(g, 12550);
   EXPECT_TRUE(Texts(full, Layer::Deck).count("Left rises 4.00% outward"));
@@ -252,6 +267,73 @@ TEST(DrawingFiles, DxfHasALayerPerKindOfLineAndTheGeometrysCoordinatesAndSvgIsWe
   for (const char* part : {"<g id=\"GIRDER_LINES\"", "<g id=\"BENT_LINES_TEXT\"", ">G1 EXTERIOR LEFT</text>", ">N</text>",
                            ">50 ft</text>"})
     EXPECT_NE(svg.find(part), std::string::npos) << part;
+}
+
+TEST(DrawingTexts, StationsAsTheViewsLabelThem) {
+  const ProjectGeometry english(test::Read("bridge_english.dat")), metric(test::Read("overpass_metric.dat"));
+  const struct {
+    const ProjectGeometry& g;
+    double station;
+    bool whole;
+    const char* text;
+  } cases[] = {{english, 12600, true, "126+00"},  {english, 12685, false, "126+85.00"}, {english, 5, true, "0+05"},
+               {english, -100, true, "-1+00"},   {metric, 3380, true, "3+380"},        {metric, 20, true, "0+020"},
+               {metric, 3357.1185, false, "3+357.119"}, {metric, -20, true, "-0+020"}};
+  for (const auto& c : cases) EXPECT_EQ(StationLabel(c.g, c.station, c.whole), c.text) << c.station;
+}
+
+// What the first view shows: the structure whole, with room for its names; the SVG
+// holds exactly the labels the screen places, in the same places.
+TEST(DrawingView, TheFirstViewHoldsTheStructureAndTheSvgTheScreensLabels) {
+  for (const char* file : {"bridge_english.dat", "overpass_metric.dat"}) {
+    const ProjectGeometry g(test::Read(file));
+    for (const Drawing& d : {BuildPlan(g), BuildProfile(g), BuildSection(g, MiddleStation(g))}) {
+      SCOPED_TRACE(std::string(file) + " " + d.title);
+      const View v = FitView(d, 1000, 560, kMeasure);
+      for (const Path& p : d.paths) {
+        if (p.layer != Layer::GirderLines && p.layer != Layer::BentLines) continue;
+        for (geom::Vec2 q : p.points) {
+          const geom::Vec2 s = v.ToScreen(q);
+          EXPECT_TRUE(s.x > 0 && s.y > 0 && s.x < 1000 && s.y < 560) << s.x << " " << s.y;
+        }
+      }
+      const std::vector<Placed> placed = PlaceLabels(d, v, kMeasure, true, PlaceLabels(Overlay(d, v), ScreenView(1000, 560), kMeasure, false));
+      const std::string svg = WriteSvg(d, v, kMeasure);
+      for (const Placed& p : placed) {
+        char at[64];
+        std::snprintf(at, sizeof at, "translate(%.2f,%.2f)", p.origin.x, p.origin.y);
+        EXPECT_NE(svg.find(at), std::string::npos) << d.labels[p.label].text;
+      }
+      std::size_t texts = 0;
+      for (std::size_t i = svg.find("<text"); i != std::string::npos; i = svg.find("<text", i + 1)) ++texts;
+      std::size_t warnings = 0;
+      for (const Mark& m : d.marks) warnings += m.shape == Shape::Warning;
+      EXPECT_EQ(texts, placed.size() + PlaceLabels(Overlay(d, v), ScreenView(1000, 560), kMeasure, false).size() + warnings);
+    }
+  }
+}
+
+TEST(ProfileAndSection, TheCutStandsAtTheSectionsStationAndAProjectWithoutProfileSaysSo) {
+  const ProjectGeometry g(test::Read("bridge_english.dat"));
+  Drawing profile = BuildProfile(g);
+  AddProfileCut(profile, g, 12743.12);
+  const Path& cut = profile.paths.back();
+  EXPECT_EQ(cut.layer, Layer::Cut);
+  EXPECT_DOUBLE_EQ(cut.points[0].x, 12743.12);
+  EXPECT_EQ(ProfileStation(g, cut.points[0]).value(), 12743.12);
+  Drawing plan = BuildPlan(g);
+  AddPlanCut(plan, g, 12743.12);
+  const Path& across = plan.paths.back();
+  EXPECT_NEAR(PlanStation(g, across.points[0]).value(), 12743.12, 1e-6);
+  EXPECT_NEAR(PlanStation(g, across.points[1]).value(), 12743.12, 1e-6);
+  EXPECT_TRUE(Texts(plan, Layer::Cut).count("Section 127+43.12"));
+
+  Project p = test::Read("bridge_english.dat");
+  p.Vertical.PISta1 = p.Vertical.PISta2 = "";
+  const ProjectGeometry none(p);
+  EXPECT_EQ(BuildProfile(none).title, "Profile: no PI station, so no profile grade");
+  EXPECT_TRUE(BuildProfile(none).paths.empty());
+  EXPECT_EQ(BuildSection(none, 12700).title, "Section at 127+00.00, looking up-station: no profile grade, so no elevations");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include "app/control_grid.h"
 #include "drawing/project_drawings.h"
@@ -239,6 +241,82 @@ TEST(GeometryViews, ViewsPrintAndSaveWhatTheyShowAndFilePrintStillPrintsTheListi
   ASSERT_TRUE(png.load(s.Path("plan.png")));
   EXPECT_EQ(png.size(), s.plan->Canvas->size() * 2);
   EXPECT_NE(testing::Slurp(s.Path("plan.dxf")).find("GIRDER_LINES"), std::string::npos);
+}
+
+TEST(GeometryViews, WheelZoomsAboutThePointerDragPansAndFFits) {
+  ViewsShell s;
+  DrawingCanvas* c = s.plan->Canvas;
+  const draw::View first = c->view();
+  const QPointF at(300, 200);
+  const Vec2 under = first.ToDrawing({at.x(), at.y()});
+  QWheelEvent wheel(at, c->mapToGlobal(at), {}, {0, 240}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(c, &wheel);
+  EXPECT_NEAR(c->view().scale, first.scale * 1.25 * 1.25, 1e-9);
+  EXPECT_LT(geom::Length(c->view().ToScreen(under) - Vec2{at.x(), at.y()}), 1e-6);
+  // A drag moves the drawing with the pointer and opens nothing.
+  QTest::mousePress(c, Qt::LeftButton, {}, QPoint(300, 200));
+  for (int x : {310, 330, 350}) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, 220), c->mapToGlobal(QPointF(x, 220)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(c, &move);
+  }
+  QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(350, 220));
+  EXPECT_LT(geom::Length(c->view().ToScreen(under) - Vec2{350, 220}), 1e-6);
+  EXPECT_EQ(s.window->views().Section(), nullptr);
+  EXPECT_EQ(s.Editor(Form::Gird), nullptr);
+  // An edit keeps the place; F brings the first view back.
+  s.Type(Form::Gird, 0, "Text1", "-13");
+  EXPECT_LT(geom::Length(c->view().ToScreen(under) - Vec2{350, 220}), 1e-6);
+  QTest::keyClick(c, Qt::Key_F);
+  EXPECT_DOUBLE_EQ(c->view().scale, draw::FitView(*c->drawing(), c->width(), c->height(),
+                                                  QtMeasure(LabelFont(c->font()))).scale);
+}
+
+TEST(GeometryViews, TheProfileFollowsTheVerticalEditorAndAFindingsMarkTellsItself) {
+  ViewsShell s;
+  s.Action("mnuViewProfile")->trigger();
+  Settle();
+  DrawingWindow* profile = s.window->views().Profile();
+  auto keyTexts = [&] {
+    QStringList out;
+    for (const draw::Label& l : profile->drawing()->labels)
+      if (l.layer == draw::Layer::KeyPoints && !l.alternative) out << QString::fromStdString(l.text);
+    return out;
+  };
+  EXPECT_TRUE(keyTexts().contains("PVI 127+00.00"));
+  s.window->OpenEditor(Form::Vert);
+  auto* pi = s.Editor(Form::Vert)->findChild<QLineEdit*>("PISta1");
+  pi->setFocus();
+  pi->selectAll();
+  QTest::keyClicks(pi, "127+20");
+  Settle();
+  EXPECT_TRUE(keyTexts().contains("PVI 127+20.00") && !keyTexts().contains("PVI 127+00.00")) << keyTexts().join(", ").toStdString();
+  // Overlapping curves: marked at the PVI of the first, its text on the mark.
+  auto* in2 = s.Editor(Form::Vert)->findChild<QLineEdit*>("InLength2");
+  in2->setFocus();
+  in2->selectAll();
+  QTest::keyClicks(in2, "400");
+  Settle();
+  const draw::Mark* mark = nullptr;
+  for (const draw::Mark& m : profile->drawing()->marks)
+    if (m.shape == draw::Shape::Warning) mark = &m;
+  ASSERT_NE(mark, nullptr);
+  EXPECT_EQ(mark->tip, "Geometry: (02) Vertical, OutLength1, InLength2: vertical curve 1 ends at 129+20.00, after "
+                       "vertical curve 2 begins at 127+50.00");
+  const QPoint on = profile->Canvas->ScreenPoint(mark->at).toPoint();
+  QHelpEvent help(QEvent::ToolTip, on, profile->Canvas->mapToGlobal(on));
+  QApplication::sendEvent(profile->Canvas, &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), mark->tip);
+}
+
+TEST(GeometryViews, ASaveThatFailsSaysWhereAndWhy) {
+  ViewsShell s;
+  s.dialogs.answers = {s.Path("no/such/folder/plan.svg")};
+  s.plan->SaveAs();
+  ASSERT_EQ(s.messages.texts.size(), 1);
+  EXPECT_TRUE(s.messages.texts[0].startsWith("The plan could not be saved to " + s.Path("no/such/folder/plan.svg") +
+                                             ": No such file or directory"))
+      << s.messages.texts[0].toStdString();
 }
 
 }  // namespace
