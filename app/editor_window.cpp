@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "app/editor_widgets.h"
+#include "app/control_grid.h"
+#include "app/field_marks.h"
 #include "app/frm_main.h"
 
 namespace kv {
@@ -25,6 +27,21 @@ void EditorWindow::NoteEdit(QWidget* inside) {
 void EditorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!std::exchange(named_, true)) NameFieldsByTheirLabels(this);
+}
+
+bool EditorWindow::FocusField(int row, const QString& field) {
+  QWidget* target = nullptr;
+  if (row < 0) {
+    target = FormField(this, field);
+  } else if (auto* grid = findChild<ControlGrid*>()) {
+    const int column = field.isEmpty() ? 0 : grid->ColumnIndex(field);
+    if (column < 0) return false;
+    grid->ScrollIntoView(row);
+    target = grid->Cell(row, column);
+  }
+  if (target == nullptr) return false;
+  target->setFocus(Qt::OtherFocusReason);
+  return true;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

@@ -28,6 +28,11 @@ class EditorWindow : public QWidget {
   // Tells the editor window that holds `inside` that the user changed the project.
   static void NoteEdit(QWidget* inside);
 
+  // Puts the keyboard focus in a field: a form field by name (row -1), or a cell of a
+  // grid row (from 0), its row scrolled into view; an empty field is the row's first
+  // cell. False when the window has no such field.
+  bool FocusField(int row, const QString& field);
+
  signals:
   // The user changed the project through this window (typing, a pick, a row added,
   // inserted or deleted); not sent when the window shows the project anew.

@@ -34,6 +34,7 @@
 #include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
 #include "views/column_checks.h"
+#include "views/geometry_views.h"
 
 // The icons are compiled into this library; a static library needs them pulled in.
 static void InitShellResources() { Q_INIT_RESOURCE(icons); }
@@ -141,6 +142,7 @@ frmMain::frmMain(const Platform& platform, EditorFactories editors, QWidget* par
   BuildToolBar();
   BuildStatusBar();
   columns_ = std::make_unique<ColumnChecks>(*this, mnuViewColumns_);
+  views_ = std::make_unique<GeometryViews>(*this, mnuViewPlan_, mnuViewProfile_, mnuViewSection_);
 
   WindowPlacement place;
   if (platform_.settings != nullptr) place = ReadPlacement(*platform_.settings);
@@ -202,6 +204,14 @@ void frmMain::BuildMenus() {
   mnuViewColumns_ = AddLine(view, {"mnuViewColumns", "&Columns"});
   mnuViewColumns_->setCheckable(true);
   connectTo(mnuViewColumns_, &frmMain::mnuViewColumns_Click);
+  // The drawings of the geometry, each a window of its own with its own check mark.
+  mnuViewPlan_ = AddLine(view, {"mnuViewPlan", "&Plan"});
+  mnuViewProfile_ = AddLine(view, {"mnuViewProfile", "P&rofile"});
+  mnuViewSection_ = AddLine(view, {"mnuViewSection", "&Section"});
+  for (QAction* a : {mnuViewPlan_, mnuViewProfile_, mnuViewSection_}) a->setCheckable(true);
+  connect(mnuViewPlan_, &QAction::triggered, this, [this](bool on) { views_->ShowPlan(on); });
+  connect(mnuViewProfile_, &QAction::triggered, this, [this](bool on) { views_->ShowProfile(on); });
+  connect(mnuViewSection_, &QAction::triggered, this, [this](bool on) { views_->ShowSection(on); });
 
   QMenu* form = AddMenu(bar, "mnuForm", "&Data Entry");
   for (int i = 0; i < kFormCount; ++i) {
@@ -385,6 +395,7 @@ void frmMain::ShowProject() {
   ShowMarks();
   editors_.RefreshAll();
   if (columns_) columns_->Schedule();
+  if (views_) views_->Schedule(true);
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -496,6 +507,15 @@ void frmMain::OpenEditor(Form f) {
   formActions_[static_cast<int>(f)]->setChecked(true);
   editors_.Show(f);
   columns_->Schedule();  // a new editor shows the marks too
+}
+
+void frmMain::RevealField(const QString& window, int row, const QString& field) {
+  for (int i = 0; i < kFormCount; ++i) {
+    if (window != QLatin1String(kEditorWindowNames[i])) continue;
+    OpenEditor(static_cast<Form>(i));
+    if (EditorWindow* editor = editors_.Window(static_cast<Form>(i))) editor->FocusField(row, field);
+    return;
+  }
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString& key) {

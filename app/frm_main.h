@@ -25,6 +25,7 @@ class QToolBar;
 namespace kv {
 
 class ColumnChecks;
+class GeometryViews;
 class frmDocument;
 class ListingText;
 
@@ -57,6 +58,8 @@ class frmMain : public QMainWindow {
   EditorRegistry& editors() { return editors_; }
   // The column map kept current after every edit, the editors' marks and the column view.
   ColumnChecks& columns() { return *columns_; }
+  // The plan, profile and section views, redrawn after every edit.
+  GeometryViews& views() { return *views_; }
   // The listing window, created when it does not exist.
   frmDocument* Listing();
   ListingText* Output();
@@ -87,6 +90,9 @@ class frmMain : public QMainWindow {
   void mnuViewStatusBar_Click();
   void mnuViewColumns_Click();
   void OpenEditor(Form f);
+  // The editor window named `window` opened as "&Data Entry" opens it, with the focus in
+  // a field (row -1) or a grid row's cell (an empty field: the row's first cell).
+  void RevealField(const QString& window, int row, const QString& field);
   void tbToolBar_ButtonClick(const QString& key);
 
  protected:
@@ -122,13 +128,17 @@ class frmMain : public QMainWindow {
   QAction* mnuViewToolbar_ = nullptr;
   QAction* mnuViewStatusBar_ = nullptr;
   QAction* mnuViewColumns_ = nullptr;
+  QAction* mnuViewPlan_ = nullptr;
+  QAction* mnuViewProfile_ = nullptr;
+  QAction* mnuViewSection_ = nullptr;
   std::array<QAction*, kFormCount> formActions_{};
   QLabel* datePanel_ = nullptr;
   QLabel* timePanel_ = nullptr;
   QTimer* clockTimer_ = nullptr;
   std::array<std::function<void()>, kMenuHookCount> hooks_;
-  // Gone before the editors it follows.
+  // Gone before the editors they follow.
   std::unique_ptr<ColumnChecks> columns_;
+  std::unique_ptr<GeometryViews> views_;
 };
 
 }  // namespace kv

@@ -10,6 +10,8 @@
 #include <optional>
 
 class QObject;
+class QPainter;
+class QRectF;
 class QSettings;
 class QWidget;
 
@@ -50,6 +52,9 @@ class Printer {
   // The print dialog: the number of copies chosen, or nothing when cancelled.
   virtual std::optional<int> ShowPrintDialog(QWidget* parent) = 0;
   virtual void PrintJob(const QString& text) = 0;
+  // One print job of a picture: `paint` draws it with the painter on the page, in a
+  // rectangle measured in pixels of a 96-dpi screen.
+  virtual void PrintPicture(const std::function<void(QPainter& painter, const QRectF& page)>& paint) = 0;
 };
 
 class Clipboard {

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -96,6 +97,17 @@ class QtPrinter final : public Printer {
   }
   void PrintJob(const QString& text) override {
     PrintListing(Get(), FixedPitchFont(family_, points_), text);
+  }
+  void PrintPicture(const std::function<void(QPainter&, const QRectF&)>& paint) override {
+    QPrinter& printer = Get();
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    // Lines and labels keep the sizes they have on screen.
+    const double k = printer.resolution() / 96.0;
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    painter.scale(k, k);
+    paint(painter, QRectF(0, 0, page.width() / k, page.height() / k));
+    painter.end();
   }
 
  private:

@@ -9,8 +9,8 @@ namespace kv {
 namespace {
 
 // Every command, in the order the usage text lists them.
-const std::array<const Command*, 4> kCommands = {&kCheckCommand, &kDumpCommand, &kNormalizeCommand,
-                                                 &kGeometryCommand};
+const std::array<const Command*, 5> kCommands = {&kCheckCommand, &kDumpCommand, &kNormalizeCommand,
+                                                 &kGeometryCommand, &kPlanCommand};
 
 void Usage(std::ostream& s) {
   s << "Usage: kelvara COMMAND [OPTION]... [ARG]...\n"

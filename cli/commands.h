@@ -30,6 +30,7 @@ extern const Command kCheckCommand;
 extern const Command kDumpCommand;
 extern const Command kNormalizeCommand;
 extern const Command kGeometryCommand;
+extern const Command kPlanCommand;
 
 // Runs `kelvara args...`; returns the exit status.
 int RunKelvara(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

@@ -38,8 +38,9 @@ std::string Finding::Text() const {
 }
 
 void ProjectGeometry::Add(std::string record, std::string window, std::string rows, std::string field,
-                          std::string message) {
-  findings_.push_back({std::move(record), std::move(window), std::move(rows), std::move(field), std::move(message)});
+                          std::string message, std::vector<int> bents) {
+  findings_.push_back({std::move(record), std::move(window), std::move(rows), std::move(field), std::move(message),
+                       std::move(bents)});
 }
 
 std::string ProjectGeometry::StationText(double chainage) const { return LabelText(stations_.Station(chainage)); }
@@ -235,7 +236,8 @@ void ProjectGeometry::LayOut(const Project& p) {
   auto value = [&](std::string RefLineData::*m) { return FieldValue(RefLineField(m), r.*m, units); };
   LayoutInput li;
   bool gap = false;
-  li.refU = stations_.Chainage(value(&RefLineData::RefLineSta), &gap);
+  refStation_ = value(&RefLineData::RefLineSta);
+  li.refU = stations_.Chainage(refStation_, &gap);
   if (gap) Add("04", "RefLine", "", "RefLineSta", "the reference station lies in the gap the station equation jumps over");
   li.on = r.StaOn == 1 ? StationOn::Back : r.StaOn == 2 ? StationOn::Ahead : StationOn::Control;
   li.refSkew = {RefSkewBase(r.SkewRespTo), r.Option2, Radians(value(&RefLineData::SkewAngle))};
@@ -248,7 +250,7 @@ void ProjectGeometry::LayOut(const Project& p) {
   layout_.emplace(curve_, li);
   const Layout& lay = *layout_;
 
-  std::vector<BentLine> lines;
+  std::vector<BentLine>& lines = lines_;
   for (std::size_t i = 0; i < p.BentLine.rows.size(); ++i) {
     const BentRow& b = p.BentLine.rows[i];
     if (!BentRowIsWritten(b)) continue;
@@ -372,15 +374,17 @@ void ProjectGeometry::LayOut(const Project& p) {
         if (!valid)
           Add("05", "GirderLine", std::to_string(i + 1), "Text1",
               "its point on bent row " + std::to_string(pt.bent) +
-                  " lies outside the corner of the horizontal control line, with no square foot on it");
+                  " lies outside the corner of the horizontal control line, with no square foot on it",
+              {pt.bent});
       } else if (b.found) {
         Add("05", "GirderLine", std::to_string(i + 1), "Text1",
-            "the girder line does not meet bent row " + std::to_string(pt.bent));
+            "the girder line does not meet bent row " + std::to_string(pt.bent), {pt.bent});
       }
       pointU_.push_back(pt.found ? u : kNaN);
       points_.push_back(pt);
     }
-    girders_.push_back({int(i) + 1, g.Text4, std::span<const GirderPoint>(points_.data() + first, lines.size())});
+    girders_.push_back({int(i) + 1, g.Text4, lineType, shift,
+                        std::span<const GirderPoint>(points_.data() + first, lines.size())});
   }
 }
 
@@ -412,7 +416,7 @@ void ProjectGeometry::FindCrossings() {
       if (std::isnan(o1) || std::isnan(o2)) break;
       if (o2 - o1 < touch)
         Add("05", "GirderLine", rows(std::min(order[k], order[k + 1]), std::max(order[k], order[k + 1])), "Text1",
-            "the girder lines meet at bent row " + std::to_string(bents_[b].row));
+            "the girder lines meet at bent row " + std::to_string(bents_[b].row), {bents_[b].row});
     }
     if (b + 1 == nb) break;
     // The span to the next bent: in the same order there, nothing crossed.
@@ -431,7 +435,8 @@ void ProjectGeometry::FindCrossings() {
         if (std::abs(d0) >= touch && std::abs(d1) >= touch && d0 * d1 < 0)
           Add("05", "GirderLine", rows(i, j), "Text1",
               "the girder lines cross between bent rows " + std::to_string(bents_[b].row) + " and " +
-                  std::to_string(bents_[b + 1].row));
+                  std::to_string(bents_[b + 1].row),
+              {bents_[b].row, bents_[b + 1].row});
       }
   }
 }
@@ -467,11 +472,19 @@ void ProjectGeometry::FindLimits(const Project& p) {
 }
 
 PointData ProjectGeometry::At(double station, double offset) const {
+  bool gap = false;
+  const double u = stations_.Chainage(station, &gap);
+  PointData d = AtChainage(u, offset);
+  d.station = station;
+  d.inGap = gap;
+  return d;
+}
+
+PointData ProjectGeometry::AtChainage(double u, double offset) const {
   PointData d;
-  const double u = stations_.Chainage(station, &d.inGap);
   const Pose pose = curve_.At(u);
   const Vec2 grid = layout_->ToGrid(pose.at + offset * pose.Right());
-  d.station = station;
+  d.station = stations_.Station(u);
   d.offset = offset;
   d.x = grid.x;
   d.y = grid.y;

@@ -25,6 +25,9 @@ struct Finding {
   std::string rows;    // grid rows, 1-based ("4", "2 and 5"); empty for a single record
   std::string field;   // the control(s) the finding is about
   std::string message;
+  // The bent rows (1-based) a girder line finding is at: the bent, or the two a crossing
+  // lies between. Empty when it is about no particular bent.
+  std::vector<int> bents;
   // "Geometry: (06) BentLine row 4, Text1: ..."
   std::string Text() const;
 };
@@ -53,6 +56,8 @@ struct GirderPoint {
 struct GirderLineData {
   int row = 0;  // 1-based grid row
   std::string description;
+  int lineType = 0;   // the code written for it: 0 "Parallel to Horiz." to 4 "Offset Varies"
+  double shift = 0;   // the elevation shift, in every point's elevation
   std::span<const GirderPoint> points;  // one per bent line, in row order; held by the geometry
 };
 
@@ -94,6 +99,20 @@ class ProjectGeometry {
   const std::vector<GirderLineData>& girders() && = delete;
 
   PointData At(double station, double offset) const;
+  // The same at a running length along the control line (no station equation to pass).
+  PointData AtChainage(double u, double offset) const;
+  // The cross slope at a running length: each side's fall to the right.
+  Slopes SlopesAt(double u) const { return section_.At(u); }
+
+  // For drawing: the control line, its stations, the layout grid (x, y are its
+  // coordinates) and every bent line that is written, in the order of bents().
+  const HorizontalCurve& controlLine() const { return curve_; }
+  const Stationing& stationing() const { return stations_; }
+  const Layout& layout() const { return *layout_; }
+  const std::vector<BentLine>& bentLines() const& { return lines_; }
+  double profileOffset() const { return profOffset_; }
+  double referenceStation() const { return refStation_; }
+  double pivotOffset() const { return pivot_; }
 
  private:
   void ReadHorizontal(const Project& p);
@@ -105,18 +124,20 @@ class ProjectGeometry {
   double Elevation(double u, double offset) const;
   std::string StationText(double chainage) const;  // of a running length
   std::string LabelText(double station) const;
-  void Add(std::string record, std::string window, std::string rows, std::string field, std::string message);
+  void Add(std::string record, std::string window, std::string rows, std::string field, std::string message,
+           std::vector<int> bents = {});
 
   bool metric_ = false;
   HorizontalCurve curve_{CurveInput{}};
   Stationing stations_;
   Profile profile_;
   CrossSection section_;
-  double profOffset_ = 0, pivot_ = 0;
+  double profOffset_ = 0, pivot_ = 0, refStation_ = 0;
   std::optional<Layout> layout_;
   CurveData curveData_;
   std::vector<ProfileCurveData> profileCurves_;
   std::vector<BentLineData> bents_;
+  std::vector<BentLine> lines_;
   std::vector<GirderLineData> girders_;
   std::vector<Finding> findings_;
   // Every girder line's points, line after line, in one block (the plan view redraws them

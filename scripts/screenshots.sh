@@ -1,7 +1,8 @@
 #!/bin/sh
 # Screenshots of every window, taken from the real program under a virtual display the
 # way a user reaches them: File Open of a sample, then each "&Data Entry" entry, the
-# column view, then the "&Help" entries and the About dialog.
+# column view, the plan, profile and section views, then the "&Help" entries and the
+# About dialog.
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR] [SAMPLE]
 # Each window is shot at a scale factor of 1 and of 2 (OUT_DIR/scale1, OUT_DIR/scale2;
 # KV_SHOT_SCALES="1" for one of them). Needs xvfb, xdotool and imagemagick (installed
@@ -98,6 +99,18 @@ sleep 0.4
 xdotool key c
 sleep 1
 shoot "Columns" columns
+
+# "&View", "&Plan", "P&rofile" and "&Section": the drawings of the structure.
+for entry in "p Plan" "r Profile" "s Section"; do
+  xdotool windowfocus --sync "$main" 2>/dev/null || true
+  xdotool key alt+v
+  sleep 0.4
+  xdotool key "${entry%% *}"
+  sleep 1.5
+done
+for title in Plan Profile Section; do
+  shoot "$title" "$(echo "$title" | tr A-Z a-z)"
+done
 
 # Help: its contents, a search, the About dialog and its System Info.
 help() {

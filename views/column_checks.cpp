@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/control_grid.h"
 #include "app/editor_window.h"
 #include "app/frm_main.h"
 #include "views/column_view.h"
@@ -75,21 +74,7 @@ void ColumnChecks::FocusChanged(QWidget* now) {
 }
 
 void ColumnChecks::Reveal(const QString& window, int row, const QString& field) {
-  int form = -1;
-  for (int i = 0; i < kFormCount; ++i)
-    if (window == QLatin1String(kEditorWindowNames[i])) form = i;
-  if (form < 0) return;
-  window_.OpenEditor(static_cast<Form>(form));
-  EditorWindow* editor = window_.editors().Window(static_cast<Form>(form));
-  if (editor == nullptr) return;
-  QWidget* target = nullptr;
-  if (row < 0) {
-    target = FormField(editor, field);
-  } else if (auto* grid = editor->findChild<ControlGrid*>()) {
-    grid->ScrollIntoView(row);
-    target = grid->Cell(row, field.isEmpty() ? 0 : grid->ColumnIndex(field));
-  }
-  if (target != nullptr) target->setFocus(Qt::OtherFocusReason);
+  window_.RevealField(window, row, field);
 }
 
 }  // namespace kv

@@ -82,6 +82,7 @@ TEST(Help, BothEntriesOpenTheOneWindowWithEveryTopicAndSearchListsTheTopicsHoldi
       {"Insert Row", "Working in the Grids", "Roadway Approaches"},
       {"write error", "The kelvara Command-Line Tool", "Description"},
       {"status line", "The Column View and the Checks", "Description"},
+      {"north arrow", "The Plan, Profile and Section Views", "Reference Line"},
       {"clothoid", "How the program reads the geometry", "Horizontal Alignment"},
   };
   for (const auto& [words, in, notIn] : cases) {

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -76,11 +78,21 @@ class FakePrinter : public Printer {
   void SetLandscape(bool l) override { landscape = l; }
   std::optional<int> ShowPrintDialog(QWidget*) override { return ++dialogs, copies; }
   void PrintJob(const QString& text) override { jobs.append(text); }
+  // A picture is painted on an image of a landscape page, kept for the test to look at.
+  void PrintPicture(const std::function<void(QPainter&, const QRectF&)>& paint) override {
+    QImage page(1056, 816, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter, QRectF(page.rect()));
+    painter.end();
+    pictures.push_back(page);
+  }
   std::optional<int> copies = 1;  // what the print dialog answers
   QString font;
   bool landscape = false;
   int dialogs = 0;
   QStringList jobs;
+  std::vector<QImage> pictures;
 };
 
 class FakeClipboard : public Clipboard {

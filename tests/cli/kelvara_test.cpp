@@ -63,7 +63,16 @@ TEST(Kelvara, StatusesAndOutput) {
       {{"normalize", "a"}, 2, "", "name the input file and the output file"},
       {{"check"}, 2, "", "name at least one input file"},
       {{"--version"}, 0, "kelvara ", ""}, {{"--help"}, 0, "normalize IN OUT", "", true},
-      {{"check", "-h"}, 0, "Usage: kelvara check [--json] FILE|FOLDER...\n", ""}};
+      {{"check", "-h"}, 0, "Usage: kelvara check [--json] FILE|FOLDER...\n", ""},
+      {{"plan", Data("bridge_english.dat"), dir.File("plan.svg")}, 0, "", "", false, 0},
+      {{"plan", "--dxf", "-", "-"}, 0, "  0\nSECTION\n  2\nHEADER\n", "", false, -1, english},
+      {{"plan", "-", "x.txt"}, 2, "", "kelvara: plan: 'x.txt' ends in neither .svg nor .dxf; give --svg or --dxf\n"},
+      {{"plan", "--svg", "--dxf", "a", "b"}, 2, "", "kelvara: plan: choose --svg or --dxf, not both\n"},
+      {{"plan", missing, "p.svg"}, 2, "", "kelvara: " + missing + ": No such file or directory\n"},
+      {{"plan", bad, dir.path().string() + "/"}, 2, "", "ends in neither"},
+      {{"plan", "--svg", Data("bridge_english.dat"), dir.path().string()}, 2, "",
+       "kelvara: " + dir.path().string() + ": Is a directory\n"},
+      {{"plan", "a"}, 2, "", "name the input file and the output file"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(test::Join(c.args));
     const CliRun r = Kelvara(c.args, c.in);
@@ -73,6 +82,8 @@ TEST(Kelvara, StatusesAndOutput) {
     if (c.lines == 0) EXPECT_EQ(r.out, "");
     if (c.lines > 0) EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), c.lines);
   }
+  // The file is what standard output gets.
+  EXPECT_EQ(test::Slurp(dir.path() / "plan.svg"), Kelvara({"plan", "--svg", Data("bridge_english.dat"), "-"}).out);
 }
 
 // A folder is every *.dat below it (any case), listed in name order whichever core

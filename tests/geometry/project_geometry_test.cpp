@@ -155,5 +155,33 @@ TEST(ProjectGeometry, FindingsNameRecordRowAndField) {
   }
 }
 
+// What the drawings take from the geometry: the bents a girder finding is at, each line's
+// type and elevation shift as written, and the reference station.
+TEST(ProjectGeometry, GirderFindingsNameTheirBentsAndLinesTheirTypeAndShift) {
+  const struct {
+    std::function<void(Project&)> change;
+    std::vector<std::vector<int>> bents;
+  } cases[] = {
+      {[](Project& p) { p.GirderLine.rows[3].Text1 = "13"; }, {{1, 2}}},
+      {[](Project& p) { p.GirderLine.rows[1].Text1 = "-12"; }, {{1}, {2}, {3}, {4}}},
+      {[](Project& p) { p.BentLine.rows[1].Text1 = "210"; }, {{}}},
+  };
+  for (const auto& c : cases) {
+    Project p = Sample("bridge_english.dat");
+    c.change(p);
+    std::vector<std::vector<int>> got;
+    for (const Finding& f : ProjectGeometry(p).findings()) got.push_back(f.bents);
+    EXPECT_EQ(got, c.bents);
+  }
+  const ProjectGeometry g(Sample("bridge_english.dat"));
+  std::vector<std::pair<int, double>> lines;
+  for (const GirderLineData& l : g.girders()) lines.push_back({l.lineType, l.shift});
+  EXPECT_EQ(lines, (std::vector<std::pair<int, double>>{{0, 0}, {0, 0.125}, {1, 0}, {0, -0.125}, {3, 0}}));
+  EXPECT_EQ(g.referenceStation(), 12600);
+  const PointData at = g.At(12650, -6), byLength = g.AtChainage(12650, -6);
+  EXPECT_EQ(at.x, byLength.x);
+  EXPECT_EQ(at.elevation, byLength.elevation);
+}
+
 }  // namespace
 }  // namespace kv::geom
