@@ -103,7 +103,7 @@ void PrintListing(QPrinter& printer, const QFont& font, const QString& text) {
   for (qsizetype p = 0; p < pages.size(); ++p) {
     if (p > 0) printer.newPage();
     for (qsizetype i = 0; i < pages[p].size(); ++i) {
-      painter.drawText(QPointF(0, metrics.ascent() + i * lineHeight), pages[p][i]);
+      painter.drawText(QPointF(0, metrics.ascent() + static_cast<double>(i) * lineHeight), pages[p][i]);
     }
   }
   painter.end();

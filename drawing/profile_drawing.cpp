@@ -278,9 +278,9 @@ Drawing BuildSection(const ProjectGeometry& g, double station) {
   auto slope = [&](const char* side, double outward, double x) {
     const std::string way = outward < 0 ? "falls " : outward > 0 ? "rises " : "level";
     const std::string text = std::string(side) + " " + way + (outward != 0 ? Fixed(std::abs(outward) * 100, 2) + "% outward" : "");
-    const Vec2 at{x, g.AtChainage(u, x).elevation};
-    d.labels.push_back({Layer::Deck, text, at, {1, 0}, Align::Middle, Side::Below, 0, 36, kOther, {}});
-    d.labels.push_back({Layer::Deck, text, at, {1, 0}, Align::Middle, Side::Above, 0, 36, kOther, {}, true});
+    const Vec2 on{x, g.AtChainage(u, x).elevation};
+    d.labels.push_back({Layer::Deck, text, on, {1, 0}, Align::Middle, Side::Below, 0, 36, kOther, {}});
+    d.labels.push_back({Layer::Deck, text, on, {1, 0}, Align::Middle, Side::Above, 0, 36, kOther, {}, true});
   };
   slope("Left", s.left, (x0 + pgl) / 2);
   slope("Right", -s.right, (x1 + pgl) / 2);

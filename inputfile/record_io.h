@@ -28,7 +28,8 @@ class WarningSink {
     requires(std::is_invocable_v<F&, const std::string&> &&
              !std::is_invocable_v<F&, const std::string&, const FieldSpec*>)
   WarningSink(F f) {
-    if constexpr (std::is_constructible_v<bool, const F&>)
+    // A function pointer or a std::function may be empty; a lambda never is.
+    if constexpr (std::is_pointer_v<F> || requires(const F& g) { g.operator bool(); })
       if (!static_cast<bool>(f)) return;
     handler_ = [f = std::move(f)](const std::string& text, const FieldSpec*) { f(text); };
   }

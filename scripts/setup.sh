@@ -22,7 +22,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The tests are built as a warning-free build: a new warning fails them.
+werror=()
+[ "$mode" = test ] && werror=(-DKV_WERROR=ON)
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}"
 cmake --build "$build" -j2
 
 case "$mode" in

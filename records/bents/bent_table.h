@@ -45,7 +45,7 @@ struct BentRow {
 // The designed rows start with "L" as skew direction; appended rows start empty.
 inline std::vector<BentRow> DesignedBentRows() {
   BentRow r;
-  r.Text7 = "L";
+  r.Text7.push_back('L');  // (assigning the literal trips a false warning of gcc 12)
   return std::vector<BentRow>(kBentInitialRows, r);
 }
 

@@ -51,7 +51,7 @@ TEST(EditorTable, CaptionsLabelsButtonsTabOrderAndPlaces) {
     for (const QString& t : e.tabs) {
       names << t.section('=', 0, 0);
       ASSERT_EQ(w->findChildren<QWidget*>(names.last()).size(), 1) << t.toStdString();
-      if (t.contains('=')) EXPECT_EQ(w->findChild<QAbstractButton*>(names.last())->text(), t.section('=', 1));
+      if (t.contains('=')) { EXPECT_EQ(w->findChild<QAbstractButton*>(names.last())->text(), t.section('=', 1)); }
     }
     EXPECT_EQ(testing::TabOrder(*w, names), names);
   }
@@ -170,7 +170,7 @@ TEST(EditorTable, UnitsDirectionAndGeneralDescription) {
   p.Horizontal.Option1 = p.Horizontal.Option2 = false, h.Refresh(), state();  // a record with neither letter
   p.Horizontal.Option1 = true, h.Refresh(), state();
   EXPECT_EQ(seen, (QStringList{"0000", "1010", "0101", "0000", "1010"}));
-  for (const int16_t units : {0, 1}) {  // Degree follows the units the form was made with
+  for (const int16_t units : {int16_t{0}, int16_t{1}}) {  // Degree follows the units the form was made with
     Project q;
     q.MetricUnits = units;
     Horizontal w(q);

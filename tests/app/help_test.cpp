@@ -88,10 +88,10 @@ TEST(Help, BothEntriesOpenTheOneWindowWithEveryTopicAndSearchListsTheTopicsHoldi
   for (const auto& [words, in, notIn] : cases) {
     help->txtSearch->clear();
     QTest::keyClicks(help->txtSearch, words);
-    QStringList listed;
-    for (int i = 0; i < help->lstTopics->count(); ++i) listed << help->lstTopics->item(i)->text();
-    EXPECT_TRUE(listed.contains(in) && !listed.contains(notIn)) << words << ": " << listed.join(", ").toStdString();
-    EXPECT_EQ(listed, help->Search(words));
+    QStringList found;
+    for (int i = 0; i < help->lstTopics->count(); ++i) found << help->lstTopics->item(i)->text();
+    EXPECT_TRUE(found.contains(in) && !found.contains(notIn)) << words << ": " << found.join(", ").toStdString();
+    EXPECT_EQ(found, help->Search(words));
   }
   EXPECT_EQ(help->Search("station   IS on").value(0), "Reference Line");  // a phrase first
   EXPECT_EQ(help->Search("PISta"), QStringList{});  // whole words only, not in PISta1 or PISta2
@@ -141,7 +141,7 @@ TEST(About, TextsButtonsOkAndSystemInfo) {
     EXPECT_TRUE(about->lblDisclaimer->text().startsWith(QStringLiteral("Version ") + KV_VERSION) &&
                 about->lblDisclaimer->text().contains("checked by the designer") && !about->picIcon->pixmap().isNull());
     QTest::mouseClick(ok ? about->cmdOK : about->cmdSysInfo, Qt::LeftButton);
-    if (ok) EXPECT_TRUE(about.isNull() || !about->isVisible());
+    if (ok) { EXPECT_TRUE(about.isNull() || !about->isVisible()); }
 #ifndef Q_OS_WIN
     if (ok) continue;
     frmSysInfo* info = s.Top<frmSysInfo>();

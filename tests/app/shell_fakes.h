@@ -142,7 +142,7 @@ class FakeClock : public Clock {
 // An editor that counts its refreshes and notes when it is destroyed.
 class FakeEditor : public EditorWindow {
  public:
-  FakeEditor(Project& p, QStringList* destroyed) : EditorWindow(p), destroyed(destroyed) {}
+  FakeEditor(Project& p, QStringList* destroyedNames) : EditorWindow(p), destroyed(destroyedNames) {}
   ~FakeEditor() override { destroyed->append(objectName()); }
   void Refresh() override { ++refreshes; }
   int refreshes = 0;

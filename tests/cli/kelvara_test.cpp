@@ -79,8 +79,8 @@ TEST(Kelvara, StatusesAndOutput) {
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_TRUE(c.anywhere ? r.out.find(c.out) != std::string::npos : r.out.rfind(c.out, 0) == 0) << r.out;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-    if (c.lines == 0) EXPECT_EQ(r.out, "");
-    if (c.lines > 0) EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), c.lines);
+    if (c.lines == 0) { EXPECT_EQ(r.out, ""); }
+    if (c.lines > 0) { EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), c.lines); }
   }
   // The file is what standard output gets.
   EXPECT_EQ(test::Slurp(dir.path() / "plan.svg"), Kelvara({"plan", "--svg", Data("bridge_english.dat"), "-"}).out);

@@ -156,8 +156,9 @@ TEST(DrawingLabels, PlacedLabelsNeverOverlapAndAFirstPlaceWithoutRoomFallsBackOr
       std::set<std::string> shown;
       for (const Placed& p : placed) shown.insert(d.labels[p.label].text);
       for (const Label& l : d.labels)
-        if ((l.layer == Layer::GirderLines || l.layer == Layer::BentLines) && !l.text.empty())
+        if ((l.layer == Layer::GirderLines || l.layer == Layer::BentLines) && !l.text.empty()) {
           EXPECT_TRUE(shown.count(l.text)) << l.text;
+        }
     }
   }
   Drawing d;

@@ -27,8 +27,8 @@ TEST(Spiral, PublishedElements) {
     SCOPED_TRACE(c.source);
     const SpiralElements s = Spiral(c.R, c.L);
     EXPECT_NEAR(s.theta, c.theta, 1e-7);
-    if (!std::isnan(c.X)) EXPECT_NEAR(s.X, c.X, 1e-6);
-    if (!std::isnan(c.Y)) EXPECT_NEAR(s.Y, c.Y, 1e-6);
+    if (!std::isnan(c.X)) { EXPECT_NEAR(s.X, c.X, 1e-6); }
+    if (!std::isnan(c.Y)) { EXPECT_NEAR(s.Y, c.Y, 1e-6); }
     EXPECT_NEAR(s.p, c.p, c.tol);
     EXPECT_NEAR(s.k, c.k, c.tol);
   }
@@ -61,7 +61,7 @@ TEST(HorizontalCurve, PublishedCurves) {
     const HorizontalCurve h(c.in);
     for (auto [got, want] : {std::pair{h.TS, c.TS}, {h.SC, c.SC}, {h.CS, c.CS}, {h.ST, c.ST}, {h.Tin, c.Tin},
                              {h.Tout, c.Tout}, {h.Lc, c.Lc}, {h.E, c.E}})
-      if (!std::isnan(want)) EXPECT_NEAR(got, want, c.tol);
+      if (!std::isnan(want)) { EXPECT_NEAR(got, want, c.tol); }
   }
   EXPECT_NEAR(RadiusFromDegree(8), 716.20, 0.005);
   EXPECT_NEAR(RadiusFromDegree(2.5), 2291.83, 0.005);  // the English sample's Degree and Radius
@@ -182,7 +182,7 @@ TEST(Profile, PublishedVerticalCurves) {
     EXPECT_NEAR(v.turnZ, c.turnZ, 0.005);
     for (const At& a : c.points) {
       EXPECT_NEAR(p.Elevation(a.u), a.z, 0.005) << a.u;
-      if (!std::isnan(a.grade)) EXPECT_NEAR(100 * p.Grade(a.u), a.grade, 0.005) << a.u;
+      if (!std::isnan(a.grade)) { EXPECT_NEAR(100 * p.Grade(a.u), a.grade, 0.005) << a.u; }
     }
   }
 }

@@ -35,7 +35,7 @@ void ExpectPoints(const ProjectGeometry& g, std::initializer_list<Expected> poin
     EXPECT_NEAR(got->offset, e.offset, 1e-4);
     EXPECT_NEAR(got->x, e.x, 1e-4);
     EXPECT_NEAR(got->y, e.y, 1e-4);
-    if (!std::isnan(e.elevation)) EXPECT_NEAR(got->elevation, e.elevation, 1e-4);
+    if (!std::isnan(e.elevation)) { EXPECT_NEAR(got->elevation, e.elevation, 1e-4); }
   }
 }
 
@@ -55,7 +55,7 @@ TEST(ProjectGeometry, SamplePointsCheckedByHand) {
   // the tangent alike, whatever the bent's skew.
   for (const GirderLineData& line : english.girders())
     for (const GirderPoint& pt : line.points)
-      if (line.row <= 4) EXPECT_NEAR(pt.offset, line.points[0].offset, 1e-9) << line.row << " " << pt.bent;
+      if (line.row <= 4) { EXPECT_NEAR(pt.offset, line.points[0].offset, 1e-9) << line.row << " " << pt.bent; }
 
   // Metric: a left curve; the layout line is the long chord through the reference point 3+390 on the
   // back tangent, decreasing and reversed (so offsets positive right looking up-station), grid origin

@@ -35,13 +35,13 @@ TEST_P(Files, WriteBackAndSettle) {
   ASSERT_TRUE(ReadInputFile(path, p, test::kIgnore));
   const std::string bytes = test::Bytes(p), original = test::Slurp(path);
   EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), c.titleLine);
-  if (c.exact) EXPECT_TRUE(WriteProjectLines(p).overflows.empty());
-  if (c.exact == 'w') EXPECT_EQ(bytes, original);
-  if (c.exact == 'a') EXPECT_EQ(bytes.substr(bytes.find("\r\n01")), original.substr(original.find("\r\n01")));
+  if (c.exact) { EXPECT_TRUE(WriteProjectLines(p).overflows.empty()); }
+  if (c.exact == 'w') { EXPECT_EQ(bytes, original); }
+  if (c.exact == 'a') { EXPECT_EQ(bytes.substr(bytes.find("\r\n01")), original.substr(original.find("\r\n01"))); }
   Project second, third;
   ReadInputText(bytes, second, test::kIgnore);
   const std::string settled = test::Bytes(second);
-  if (c.exact == 'w') EXPECT_EQ(settled, bytes);
+  if (c.exact == 'w') { EXPECT_EQ(settled, bytes); }
   ReadInputText(settled, third, test::kIgnore);
   EXPECT_EQ(test::Bytes(third), settled);
   EXPECT_EQ(DumpProject(third, {}), DumpProject(second, {}));

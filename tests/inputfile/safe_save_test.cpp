@@ -103,8 +103,8 @@ TEST(SafeSave, EveryCallFailedOrKilledInTurn) {
         const bool told = r.result.ends_with(" previous") ? old : r.result.ends_with(" unconfirmed") && now == kNew;
         EXPECT_TRUE(r.killed ? old || now == kNew : r.result.starts_with("failed ") ? told : now == kNew)
             << r.result << " / file: " << now.substr(0, 20);
-        if (scene.exists) EXPECT_EQ(Stat(target).st_mode & 07777, 0640u);
-        if (scene.hardLink) EXPECT_EQ(Slurp(dir.path() / "other.dat"), now);
+        if (scene.exists) { EXPECT_EQ(Stat(target).st_mode & 07777, 0640u); }
+        if (scene.hardLink) { EXPECT_EQ(Slurp(dir.path() / "other.dat"), now); }
         test::Strings want = {"bridge.dat"};
         if (scene.hardLink) want.push_back("other.dat");
         if (!scene.exists && old) want.clear();
@@ -132,7 +132,7 @@ TEST(SafeSave, LinksModesOwnersDevicesAndFifos) {
   const std::string real = dir.File("sub/real.dat", kOld);
   ::chmod(real.c_str(), 0640);
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+  if (root) { ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0); }
   fs::create_symlink("sub/real.dat", d / "link2.dat");
   fs::create_symlink("link2.dat", d / "link1.dat");
   SaveResult r = save(d / "link1.dat");
@@ -140,7 +140,7 @@ TEST(SafeSave, LinksModesOwnersDevicesAndFifos) {
   EXPECT_TRUE(fs::is_symlink(d / "link1.dat") && fs::is_symlink(d / "link2.dat"));
   EXPECT_EQ(Slurp(real), kNew);
   EXPECT_EQ(Stat(real).st_mode & 07777, 0640u);
-  if (root) EXPECT_EQ(Stat(real).st_uid + Stat(real).st_gid, 2u * 65534);
+  if (root) { EXPECT_EQ(Stat(real).st_uid + Stat(real).st_gid, 2u * 65534); }
 
   // A dangling link makes the file it names; other names of a file see the new bytes.
   fs::create_symlink("sub/made.dat", d / "dangling.dat");
@@ -221,8 +221,8 @@ TEST(SafeSave, PermissionsAsRootAndAsAnotherUser) {
     ::chmod(folder.c_str(), c.folderMode), ::chown(folder.c_str(), c.folderOwner, c.folderOwner);
     EXPECT_EQ(AsOtherUser([&] { return answer(file); }), c.want);
     EXPECT_EQ(c.fileMode == 0 ? fs::exists(file) : Slurp(file) == kNew, c.written);
-    if (c.fileMode != 0) EXPECT_EQ(Stat(file).st_mode & 07777, c.fileMode);
-    if (c.fileMode != 0) EXPECT_EQ(Stat(file).st_uid, c.fileOwner);
+    if (c.fileMode != 0) { EXPECT_EQ(Stat(file).st_mode & 07777, c.fileMode); }
+    if (c.fileMode != 0) { EXPECT_EQ(Stat(file).st_uid, c.fileOwner); }
     EXPECT_EQ(Names(folder).size(), c.fileMode == 0 ? 0u : 1u);
   }
   // Root writes a read-only file, as a direct write would, and it stays read-only.

@@ -92,7 +92,7 @@ TEST(GridRebind, ScrollingFarAndBackShowsEveryRowInItsOwnCellsAndPlace) {
       EXPECT_EQ(int(ScrollOf(prog.project(), k.form).Pos), value);
     }
     EXPECT_EQ(std::pair(Look(prog, k, w).rows, Tops(w, 6)), std::pair(top.rows, tops));
-    if (list) EXPECT_EQ(qobject_cast<QListWidget*>(g.Cell(3, "List1"))->verticalScrollBar()->value(), 2);
+    if (list) { EXPECT_EQ(qobject_cast<QListWidget*>(g.Cell(3, "List1"))->verticalScrollBar()->value(), 2); }
     // Typing into the last row's cell goes into the last row and no other.
     bar->setValue(end);
     Type(g.Cell(n - 1, k.key), "X");

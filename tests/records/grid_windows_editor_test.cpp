@@ -95,11 +95,13 @@ TEST(GridWindow, ANewWindowsCellsFrameScrollBarButtonsAndHeadings) {
     for (QLabel* l : w.findChildren<QLabel*>()) {
       EXPECT_LT(l->geometry().bottom(), g.Frame()->y()) << l->text().toStdString();
       const int c = g.ColumnIndex(l->objectName().chopped(7));
-      if (L.centred && c >= 0)
+      if (L.centred && c >= 0) {
         EXPECT_NEAR(l->geometry().center().x(), g.Frame()->x() + Px(w, L.cols[c].left + L.cols[c].width / 2), 3);
+      }
     }
-    if (L.centred)  // the common heading over the tenth points' numbers
+    if (L.centred) {  // the common heading over the tenth points' numbers
       EXPECT_LT(w.findChild<QLabel*>("DeflectionsHeading")->geometry().bottom(), w.findChild<QLabel*>("Text3Heading")->y());
+    }
   }
 }
 
@@ -204,8 +206,8 @@ TEST(GridWindow, FileOpenGrowsTheGridAndTheNextFileShrinksIt) {
       ASSERT_EQ(g.RowCount(), rows);
       EXPECT_EQ(std::tuple(g.ScrollBar()->maximum(), g.ScrollBar()->value(), g.RowTop(rows - 1)),
                 std::tuple(k.baseMax + 300 * (rows - 20), 0, top0 + 19 * 240 + k.gap * (rows - 20)));
-      if (n == 25) EXPECT_EQ(RowText(w, 24), k.shown);
-      if (n < 20) EXPECT_EQ(CellText(w, n, "Text4"), "");  // the rows of the file before are gone
+      if (n == 25) { EXPECT_EQ(RowText(w, 24), k.shown); }
+      if (n < 20) { EXPECT_EQ(CellText(w, n, "Text4"), ""); }  // the rows of the file before are gone
     }
     EXPECT_EQ(prog.messages.texts, QStringList());
   }

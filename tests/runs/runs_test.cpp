@@ -43,9 +43,9 @@ struct Recorder : ProgramStarter, MessageBoxes, testing::FakeClock {
 
 // The shell with the runs installed and the program folder "/geo".
 struct RunShell : testing::Shell {
-  explicit RunShell(ProgramStarter* starter = nullptr, Clock* clock = nullptr) {
+  explicit RunShell(ProgramStarter* starter = nullptr, Clock* waits = nullptr) {
     window = std::make_unique<frmMain>(Platform{&dialogs, &rec, &printer, &clipboard, starter ? starter : &rec,
-                                                clock ? clock : &rec, settings.get()},
+                                                waits ? waits : &rec, settings.get()},
                                        EditorFactories{});
     window->ProgramFolder = "/geo";
     InstallRuns(*window);
@@ -244,7 +244,7 @@ TEST(PostDialogs, OkStartsTheRunAndClosesTheDialog) {
                                  : QStringList{"open", "", "Geometry Output Files (*.lis)|*.lis", ""};
     EXPECT_EQ(s.dialogs.calls, std::vector{call});
     EXPECT_EQ(d->isVisible(), c.answer.isEmpty()) << "a cancelled file dialog keeps it open";
-    if (!c.answer.isEmpty()) EXPECT_EQ(s.window->DialogFileName, s.Path(c.answer));
+    if (!c.answer.isEmpty()) { EXPECT_EQ(s.window->DialogFileName, s.Path(c.answer)); }
   }
 }
 
@@ -281,7 +281,7 @@ TEST(PostDialogs, StayOpenBesideOtherWindowsAndAfterTheMainWindowCloses) {
 
 // The platform's own waits, half as long: the stand-ins need far less.
 struct QuickClock : testing::FakeClock {
-  explicit QuickClock(Clock& real) : real(real) {}
+  explicit QuickClock(Clock& platform) : real(platform) {}
   void After(int ms, QObject* context, std::function<void()> then) override {
     real.After(ms / 2, context, std::move(then));
   }
@@ -290,7 +290,7 @@ struct QuickClock : testing::FakeClock {
 
 // What the file holds once it is there; the stand-ins run detached, so give them a moment.
 QByteArray Read(const QString& path) {
-  QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 2000);
+  (void)QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 2000);
   QFile f(path);
   EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
   return f.readAll();
@@ -316,7 +316,7 @@ TEST(StandIns, GeometryThenEveryPostProcessorOnItsListing) {
     s.dialogs.answers = {dat};
     s.window->Output()->setPlainText("before");
     RunGeometry(*s.window);
-    QTest::qWaitFor([&] { return s.Shown() != "before"; }, 5000);
+    (void)QTest::qWaitFor([&] { return s.Shown() != "before"; }, 5000);
     EXPECT_EQ(s.rec.log, QStringList{});
     const QString shown = s.Shown();
     EXPECT_TRUE(shown.startsWith("STAND-IN GEOMETRY ENGINE")) << shown.left(400).toStdString();

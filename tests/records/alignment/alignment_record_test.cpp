@@ -62,7 +62,7 @@ TEST(AlignmentRecords, ReadOverEarlierTextsAndWriteTheSameLines) {
     p.Horizontal.PIStation = "1+00";
     Read(p, c.line, code);
     EXPECT_EQ(Fields(p, code), c.fields);
-    if (c.written != "-") EXPECT_EQ(Written(p, code), test::Strings{c.written.empty() ? c.line : c.written});
+    if (c.written != "-") { EXPECT_EQ(Written(p, code), test::Strings{c.written.empty() ? c.line : c.written}); }
   }
   // A project that never had a record: packed zero angles, everything else blank.
   EXPECT_EQ(Written(Project{}, '1')[0], "01R  0 0 000" + std::string(11, ' ') + " 0 0 000" + std::string(49, ' '));

@@ -42,7 +42,7 @@ TEST(RefLineEditor, ControlsTextsPlacesTabOrderNewStateAndNothingCutOff) {
     ASSERT_EQ(w.findChildren<QWidget*>(c.name).size(), 1);
     QWidget* x = w.findChild<QWidget*>(c.name);
     EXPECT_TRUE(x->inherits(c.kind));
-    if (auto* b = qobject_cast<QAbstractButton*>(x)) EXPECT_EQ(b->text(), c.text);
+    if (auto* b = qobject_cast<QAbstractButton*>(x)) { EXPECT_EQ(b->text(), c.text); }
     if (auto* l = qobject_cast<QListWidget*>(x)) {
       EXPECT_EQ(ItemsOf(l).join(','), c.text);
       EXPECT_EQ(QList<qsizetype>({l->height(), l->currentRow(), l->selectedItems().size()}),
@@ -52,8 +52,8 @@ TEST(RefLineEditor, ControlsTextsPlacesTabOrderNewStateAndNothingCutOff) {
       EXPECT_TRUE(item.top() >= 0 && item.bottom() <= l->viewport()->rect().bottom() &&
                   item.height() >= l->fontMetrics().height());
     }
-    if (c.left >= 0) EXPECT_EQ(x->pos(), QPoint(Px(w, c.left), Py(w, c.top)));
-    if (c.width >= 0) EXPECT_EQ(x->width(), Px(w, c.width));
+    if (c.left >= 0) { EXPECT_EQ(x->pos(), QPoint(Px(w, c.left), Py(w, c.top))); }
+    if (c.width >= 0) { EXPECT_EQ(x->width(), Px(w, c.width)); }
     order << c.name;
   }
   QWidget* picture = w.findChild<QWidget*>("Picture1");
