@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/qt_bench_main.h"
 #include "app/editor_registry.h"
 #include "app/editor_window.h"
 #include "inputfile/input_file.h"
@@ -231,14 +232,4 @@ BENCHMARK(BM_GridScrollPage)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform's notices would be timed along with the windows.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

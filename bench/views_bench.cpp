@@ -15,6 +15,7 @@
 
 #include "app/frm_main.h"
 #include "bench/largest_project.h"
+#include "bench/qt_bench_main.h"
 #include "drawing/project_drawings.h"
 #include "views/drawing_canvas.h"
 #include "views/drawing_window.h"
@@ -123,13 +124,4 @@ BENCHMARK(BM_Redraw_LiveThreeViews)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
