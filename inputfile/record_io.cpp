@@ -38,20 +38,28 @@ void LineSink::RowLeftOut(std::string_view window, int row, std::string_view why
 }
 
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits) {
-  const std::string cols = Columns(line, f.first, f.width);
+  // Read lines are padded, so a field mostly stands inside the line.
+  std::string padded;
+  std::string_view cols;
+  if (f.first >= 1 && f.width >= 0 && std::size_t(f.first - 1 + f.width) <= line.size()) {
+    cols = line.substr(std::size_t(f.first - 1), std::size_t(f.width));
+  } else {
+    padded = Columns(line, f.first, f.width);
+    cols = padded;
+  }
   switch (f.kind) {
     case FieldKind::Number:
-      return PlainDecimalText(ParseNumberField(cols, f.Decimals(metricUnits)));
+      return NumberFieldText(cols, f.Decimals(metricUnits));
     case FieldKind::PointNumber:
-      return PlainDecimalText(ParseNumberField(cols, 0));
+      return NumberFieldText(cols, 0);
     case FieldKind::Station:
       return FormatStation(cols, f.Decimals(metricUnits), metricUnits);
     case FieldKind::Angle:
       return FormatDmsAngle(cols, f.width - 6, 2);
     case FieldKind::Text:
-      return cols;
+      break;
   }
-  return cols;
+  return std::string(cols);
 }
 
 std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUnits) {
