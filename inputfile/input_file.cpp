@@ -302,13 +302,14 @@ void WriteProjectLines(const Project& p, LineSink& out) {
 }
 
 std::string ProjectFileBytes(const Project& p, std::vector<Overflow>* overflows) {
-  LineSink lines = WriteProjectLines(p);
-  std::size_t total = 0;
-  for (const std::string& l : lines.lines) total += l.size() + 2;
   std::string bytes;
-  bytes.reserve(total);
-  for (const std::string& l : lines.lines) bytes.append(l).append("\r\n");
-  if (overflows) *overflows = std::move(lines.overflows);
+  // Room for a line of 80 columns per grid row and a few more lines.
+  bytes.reserve(82 * (32 + p.CrossTrans.rows.size() + p.GirderLine.rows.size() +
+                      p.BentLine.rows.size() + p.DeadLoad.rows.size()));
+  LineSink out;
+  out.file = &bytes;
+  WriteProjectLines(p, out);
+  if (overflows) *overflows = std::move(out.overflows);
   return bytes;
 }
 

@@ -6,6 +6,9 @@ namespace kv {
 
 namespace {
 
+// A line's nominal 80 columns.
+constexpr std::size_t kLineRoom = 80;
+
 bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
 bool IsNumberKind(FieldKind k) {
@@ -18,7 +21,9 @@ void LineSink::Field(std::string& line, const std::string& written, int width,
                      std::string_view window, int row, std::string_view field,
                      std::string_view text, FieldKind kind, int decimals) {
   const int first = int(line.size()) + 1, used = int(written.size());
-  const int at = int(lines.size());
+  const int at = lineCount_;
+  // Room for a whole line at its first field, so it is not moved as it grows.
+  if (line.capacity() < kLineRoom) line.reserve(kLineRoom);
   line += written;
   if (mapping) places.push_back({window, row, field, at, first, width, used, kind, decimals});
   if (used > width) {
@@ -34,7 +39,7 @@ void LineSink::Field(std::string& line, const std::string& written, int width,
 
 void LineSink::RowLeftOut(std::string_view window, int row, std::string_view why) {
   findings.push_back({FindingKind::RowLeftOut, std::string(window), row, std::string(),
-                      std::string(why), int(lines.size()), 0, 0, 0});
+                      std::string(why), lineCount_, 0, 0, 0});
 }
 
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits) {
