@@ -451,7 +451,7 @@ void frmMain::ReportSaved() {
   constexpr int kListed = 10;
   QStringList listed;
   int more = 0;
-  for (const Finding& f : MapColumns(project_).findings) {
+  for (const Finding& f : WriteFindings(project_)) {
     if (f.kind == FindingKind::NotANumber) continue;
     if (listed.size() == kListed) {
       ++more;

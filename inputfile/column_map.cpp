@@ -23,10 +23,20 @@ std::string Where(const Finding& f) {
 ColumnMap MapColumns(const Project& p) {
   LineSink out;
   out.mapping = true;
-  // A place per field of every row the largest tables hold, so mapping never regrows.
-  out.places.reserve(4096);
+  // Room for the places of the single records and of every grid row (at most 16
+  // fields a row), so mapping does not regrow.
+  out.places.reserve(64 + 16 * (p.CrossTrans.rows.size() + p.GirderLine.rows.size() +
+                                 p.BentLine.rows.size() + p.DeadLoad.rows.size()));
   WriteProjectLines(p, out);
   return {std::move(out.lines), std::move(out.places), std::move(out.findings)};
+}
+
+std::vector<Finding> WriteFindings(const Project& p) {
+  std::string file;
+  LineSink out;
+  out.file = &file;  // the lines are not kept
+  WriteProjectLines(p, out);
+  return std::move(out.findings);
 }
 
 std::vector<const FieldPlace*> ColumnMap::Find(std::string_view window, int row,

@@ -30,6 +30,8 @@ struct ColumnMap {
 
 // The whole file as Save writes it, with the map and the findings.
 ColumnMap MapColumns(const Project& p);
+// The findings alone, as MapColumns finds them.
+std::vector<Finding> WriteFindings(const Project& p);
 
 // What is wrong, after the window, row and field it is about:
 //   Horizontal, Radius: "12345.678" takes 8 columns; the field has 7

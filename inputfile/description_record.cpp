@@ -1,7 +1,6 @@
 #include "inputfile/description_record.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "inputfile/field_routines.h"
 #include "inputfile/project.h"
@@ -13,7 +12,9 @@ namespace {
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
   if (needle.empty() || from > hay.size() || hay.size() - from < needle.size())
     return std::string_view::npos;
-  auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+  // The keywords are ASCII: the user's locale (which the window program takes on) must
+  // not change what matches them.
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
   for (std::size_t i = from; i + needle.size() <= hay.size(); ++i) {
     std::size_t k = 0;
     while (k < needle.size() && lower(hay[i + k]) == lower(needle[k])) ++k;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace kv {
 namespace {
@@ -10,48 +11,111 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A number as sign and decimal digits: value = (negative ? -1 : 1) * 0.digits * 10^pointPos
-// is awkward to carry around, so keep the integer and fraction digit strings.
+// A number as its sign and decimal digits: the whole part without leading zeros ("0"
+// below one), then the fraction without trailing zeros. Every number field read or
+// written passes through one, so its digits are kept in place, not in strings.
 struct Decimal {
   bool negative = false;
-  std::string whole;  // no leading zeros except a lone "0"
-  std::string frac;   // no trailing zeros
+  char digits[400];  // a double's fixed text has at most 330 digits
+  std::size_t wholeSize = 0, fracSize = 0;
+  std::string_view Whole() const { return {digits, wholeSize}; }
+  std::string_view Frac() const { return {digits + wholeSize, fracSize}; }
+  bool IsZero() const { return fracSize == 0 && wholeSize == 1 && digits[0] == '0'; }
 };
 
 // The shortest decimal text that reads back as v, split into its parts.
-// Called for every number field read or written, so it works on the buffer.
-Decimal ToDecimal(double v) {
+void ToDecimal(double v, Decimal& d) {
   char buf[400];
   auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
   std::string_view s(buf, std::size_t(res.ptr - buf));
-  Decimal d;
-  if (!s.empty() && s[0] == '-') {
-    d.negative = true;
-    s.remove_prefix(1);
-  }
-  auto dot = s.find('.');
-  d.whole.assign(s.substr(0, dot));
+  d.negative = !s.empty() && s[0] == '-';
+  if (d.negative) s.remove_prefix(1);
+  const auto dot = s.find('.');
+  const std::string_view whole = s.substr(0, dot);
+  std::string_view frac;
   if (dot != std::string_view::npos) {
-    std::string_view frac = s.substr(dot + 1);
+    frac = s.substr(dot + 1);
     while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
-    d.frac.assign(frac);
   }
-  return d;
+  std::memcpy(d.digits, whole.data(), whole.size());
+  std::memcpy(d.digits + whole.size(), frac.data(), frac.size());
+  d.wholeSize = whole.size();
+  d.fracSize = frac.size();
+}
+
+// The decimal of ParseNumberField(t, d) for a number text t, read off the text's own
+// digits where they carry it exactly: no exponent, at most 15 significant digits and a
+// whole part below 10^15 (with implied decimals, an integer below 10^15). A double
+// holds every such number as the one nearest to it, and its shortest text is that
+// number again, so the detour through a double would give the same digits. False for
+// any other text.
+bool ExactDecimal(std::string_view t, int d, Decimal& out) {
+  if (t.size() > 30 || d < 0 || d > 22) return false;
+  char digits[30];
+  int n = 0, point = -1;
+  bool negative = false;
+  for (char c : t) {
+    if (IsDigit(c)) {
+      digits[n++] = c;
+    } else if (c == '.') {
+      point = n;
+    } else if (c == 'e' || c == 'E') {
+      return false;
+    } else {
+      negative = negative || c == '-';
+      digits[n++] = '0';  // blanks and signs count as zeros
+    }
+  }
+  const bool implied = point < 0;
+  if (implied) point = n - d;
+  int first = 0, last = n;  // the first nonzero digit, one past the last
+  while (first < n && digits[first] == '0') ++first;
+  while (last > first && digits[last - 1] == '0') --last;
+  const int wholeSize = std::max(point - first, 0);
+  if (wholeSize > 15 || last - first > 15 || (implied && n - first > 15)) return false;
+  out.negative = negative;
+  if (first == n) last = point;  // zero: no fraction
+  char* o = out.digits;
+  if (wholeSize == 0) *o++ = '0';
+  for (int i = first; i < point; ++i) *o++ = digits[i];
+  out.wholeSize = std::size_t(o - out.digits);
+  for (int i = point; i < last; ++i) *o++ = i < 0 ? '0' : digits[i];
+  out.fracSize = std::size_t(o - out.digits) - out.wholeSize;
+  return true;
+}
+
+// The shortest decimal of ParseNumberField(text, d) for a number text.
+void NumberDecimal(std::string_view text, int d, Decimal& out) {
+  if (!ExactDecimal(text, d, out)) ToDecimal(ParseNumberField(text, d), out);
+}
+
+// The same for any text: one that is not a number reads as 0.
+void ReadDecimal(std::string_view text, int d, Decimal& out) {
+  if (IsNumberText(text)) {
+    NumberDecimal(text, d, out);
+  } else {
+    out.negative = false;
+    out.digits[0] = '0';
+    out.wholeSize = 1;
+    out.fracSize = 0;
+  }
 }
 
 // |v| * 10^shift rounded to a whole number, halves away from zero, as digits.
 std::string ScaledDigits(const Decimal& d, int shift) {
+  const std::string_view whole = d.Whole(), frac = d.Frac();
   std::string digits;
   bool up = false;
   if (shift >= 0) {
     const std::size_t n = std::size_t(shift);
-    const std::size_t kept = std::min(n, d.frac.size());
-    digits.reserve(d.whole.size() + n + 1);
-    digits.append(d.whole).append(d.frac, 0, kept).append(n - kept, '0');
-    up = d.frac.size() > n && d.frac[n] >= '5';
+    const std::size_t kept = std::min(n, frac.size());
+    digits.assign(whole.size() + n, '0');
+    std::memcpy(digits.data(), whole.data(), whole.size());
+    std::memcpy(digits.data() + whole.size(), frac.data(), kept);
+    up = frac.size() > n && frac[n] >= '5';
   } else {
     // Not used by the callers; keep it correct anyway.
-    std::string w = d.whole;
+    std::string w(whole);
     const std::size_t cut = std::size_t(-shift);
     if (w.size() <= cut) w.insert(0, cut - w.size() + 1, '0');
     digits = w.substr(0, w.size() - cut);
@@ -68,7 +132,7 @@ std::string ScaledDigits(const Decimal& d, int shift) {
   auto nz = digits.find_first_not_of('0');
   if (nz == std::string::npos)
     digits.assign("0");
-  else
+  else if (nz > 0)
     digits.erase(0, nz);
   return digits;
 }
@@ -79,11 +143,17 @@ std::string PadLeftTo(std::string s, std::size_t n, char c) {
 }
 
 // A whole number written with at least minDigits digits (pictures such as "000").
-std::string WholeText(double v, int minDigits) {
-  Decimal d = ToDecimal(v);
+std::string WholeText(const Decimal& d, int minDigits) {
   std::string digits = PadLeftTo(ScaledDigits(d, 0), minDigits, '0');
   bool zero = digits.find_first_not_of('0') == std::string::npos;
-  return (d.negative && !zero ? "-" : "") + digits;
+  return d.negative && !zero ? "-" + digits : digits;
+}
+
+// WholeText of ParseNumberField(text, 0).
+std::string WholeFieldText(std::string_view text, int minDigits) {
+  Decimal d;
+  ReadDecimal(text, 0, d);
+  return WholeText(d, minDigits);
 }
 
 double Pow10(int d) {
@@ -118,38 +188,65 @@ bool IsNumberText(std::string_view t) {
 
 double ParseNumberField(std::string_view text, int d) {
   if (!IsNumberText(text)) return 0.0;
-  std::string s(text);
-  bool negative = false;
-  for (char& c : s) {
+  char shortText[32];
+  std::string longText;
+  char* s = shortText;
+  if (text.size() > sizeof shortText) {
+    longText.assign(text);
+    s = longText.data();
+  } else {
+    std::memcpy(s, text.data(), text.size());
+  }
+  bool negative = false, point = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char& c = s[i];
     if (c == '-') negative = true;
+    if (c == '.') point = true;
     if (IsBlank(c) || c == '-' || c == '+') c = '0';
   }
   double v = 0.0;
-  std::from_chars(s.data(), s.data() + s.size(), v);
-  if (s.find('.') == std::string::npos) v /= Pow10(d);
+  std::from_chars(s, s + text.size(), v);
+  if (!point) v /= Pow10(d);
   return negative ? -v : v;
 }
 
 std::string PlainDecimalText(double v) {
   if (v == 0 || !std::isfinite(v)) return "0";
-  Decimal d = ToDecimal(v);
+  Decimal d;
+  ToDecimal(v, d);
   std::string s = d.negative ? "-" : "";
-  s += d.whole;
-  if (!d.frac.empty()) s += "." + d.frac;
+  s += d.Whole();
+  if (d.fracSize > 0) s.append(".").append(d.Frac());
+  return s;
+}
+
+std::string NumberFieldText(std::string_view text, int d) {
+  if (!IsNumberText(text)) return "0";
+  Decimal dec;
+  if (!ExactDecimal(text, d, dec)) return PlainDecimalText(ParseNumberField(text, d));
+  if (dec.IsZero()) return "0";
+  std::string s;
+  s.reserve(dec.wholeSize + dec.fracSize + 2);
+  if (dec.negative) s += '-';
+  s += dec.Whole();
+  if (dec.fracSize > 0) s.append(".").append(dec.Frac());
   return s;
 }
 
 std::string Columns(std::string_view line, int first, int width) {
   std::string out(std::max(width, 0), ' ');
-  for (int i = 0; i < width; ++i) {
-    std::size_t pos = std::size_t(first - 1 + i);
-    if (first - 1 + i >= 0 && pos < line.size()) out[i] = line[pos];
-  }
+  // The part of the columns that lies in the line, 0-based.
+  const long long from = std::max(first - 1LL, 0LL);
+  const long long to = std::min(first - 1LL + width, static_cast<long long>(line.size()));
+  if (to > from)
+    std::memcpy(out.data() + (from - (first - 1LL)), line.data() + from, std::size_t(to - from));
   return out;
 }
 
 std::string PadRight(std::string_view text, std::size_t w) {
-  std::string s(text);
+  std::string s;
+  s.reserve(std::max(text.size(), w));
+  s.assign(text);
   if (s.size() < w) s.append(w - s.size(), ' ');
   return s;
 }
@@ -158,23 +255,29 @@ std::string FormatStation(std::string_view text, int d, int metricUnits) {
   if (text.find_first_not_of(' ') == std::string_view::npos) return "";
   const int L = int(text.size());
   const int pDigits = metricUnits == 1 ? 3 : 2;
-  // Positions are 1-based; a field too short for its parts reads the missing parts as 0.
-  auto part = [&](int first, int count) -> double {
-    if (count <= 0) return 0.0;
+  // Positions are 1-based; a field too short for its parts reads the missing parts as 0
+  // (the empty text reads as 0).
+  auto part = [&](int first, int count) -> std::string_view {
     if (first < 1) {
       count += first - 1;
       first = 1;
-      if (count <= 0) return 0.0;
     }
-    return ParseNumberField(text.substr(first - 1, count), 0);
+    if (count <= 0) return {};
+    return text.substr(std::size_t(first - 1), std::size_t(count));
   };
-  double h = part(1, L - d - pDigits);
-  double p = part(L - d - pDigits + 1, pDigits);
-  std::string f = d == 0 ? "0" : WholeText(part(L - d + 1, d), d);
-  return PlainDecimalText(h) + "+" + WholeText(p, pDigits) + "." + f;
+  std::string f = d == 0 ? "0" : WholeFieldText(part(L - d + 1, d), d);
+  return NumberFieldText(part(1, L - d - pDigits), 0) + "+" +
+         WholeFieldText(part(L - d - pDigits + 1, pDigits), pDigits) + "." + f;
 }
 
-DmsParts ParseDmsParts(std::string_view text, int n, int s) {
+namespace {
+
+// The three parts of a packed angle field: degrees, minutes, seconds.
+struct DmsTexts {
+  std::string_view degrees, minutes, seconds;
+};
+
+DmsTexts SplitDms(std::string_view text, int n, int s) {
   const int L = int(text.size());
   auto sub = [&](int first, int count) -> std::string_view {
     if (first < 1) {
@@ -184,19 +287,28 @@ DmsParts ParseDmsParts(std::string_view text, int n, int s) {
     if (count <= 0 || first > L) return {};
     return text.substr(first - 1, std::min(count, L - first + 1));
   };
-  return {ParseNumberField(sub(1, n), 0), ParseNumberField(sub(n + 1, 2), 0),
-          ParseNumberField(sub(L - (s + 2) + 1, s + 2), s)};
+  return {sub(1, n), sub(n + 1, 2), sub(L - (s + 2) + 1, s + 2)};
+}
+
+}  // namespace
+
+DmsParts ParseDmsParts(std::string_view text, int n, int s) {
+  const DmsTexts t = SplitDms(text, n, s);
+  return {ParseNumberField(t.degrees, 0), ParseNumberField(t.minutes, 0),
+          ParseNumberField(t.seconds, s)};
 }
 
 std::string FormatDmsAngle(std::string_view text, int n, int s) {
-  const DmsParts a = ParseDmsParts(text, n, s);
-  Decimal ds = ToDecimal(a.seconds);
+  const DmsTexts t = SplitDms(text, n, s);
+  Decimal ds;
+  ReadDecimal(t.seconds, s, ds);
   std::string secDigits = PadLeftTo(ScaledDigits(ds, 2), 3, '0');
   bool secZero = secDigits.find_first_not_of('0') == std::string::npos;
   std::string secText = (ds.negative && !secZero ? "-" : "") +
                         secDigits.substr(0, secDigits.size() - 2) + "." +
                         secDigits.substr(secDigits.size() - 2);
-  return WholeText(a.degrees, 1) + kDegreeSign + " " + WholeText(a.minutes, 1) + "' " + secText + "\"";
+  return WholeFieldText(t.degrees, 1) + kDegreeSign + " " + WholeFieldText(t.minutes, 1) + "' " +
+         secText + "\"";
 }
 
 std::string PackDmsAngle(std::string_view text, int w, int s) {
@@ -207,9 +319,9 @@ std::string PackDmsAngle(std::string_view text, int w, int s) {
     degPart = PadLeftTo("0", w, ' ');
   } else {
     std::size_t blank = text.find(' ');
-    std::string deg(text.substr(0, blank));
-    if (!deg.empty() && deg.back() == kDegreeSign) deg.pop_back();
-    degPart = PadLeftTo(WholeText(ParseNumberField(deg, 0), 1), w, ' ');
+    std::string_view deg = text.substr(0, blank);
+    if (!deg.empty() && deg.back() == kDegreeSign) deg.remove_suffix(1);
+    degPart = PadLeftTo(WholeFieldText(deg, 1), w, ' ');
     minStart = blank == std::string_view::npos ? len + 1 : blank + 1;
   }
   std::size_t secStart = len + 1;
@@ -217,21 +329,23 @@ std::string PackDmsAngle(std::string_view text, int w, int s) {
     minPart = " 0";
   } else {
     std::size_t blank = text.find(' ', minStart);
-    std::string m(text.substr(minStart, blank == std::string_view::npos ? std::string_view::npos
-                                                                       : blank - minStart));
-    if (!m.empty() && m.back() == '\'') m.pop_back();
-    minPart = PadLeftTo(WholeText(ParseNumberField(m, 0), 1), 2, ' ');
+    std::string_view m = text.substr(minStart, blank == std::string_view::npos
+                                                   ? std::string_view::npos
+                                                   : blank - minStart);
+    if (!m.empty() && m.back() == '\'') m.remove_suffix(1);
+    minPart = PadLeftTo(WholeFieldText(m, 1), 2, ' ');
     secStart = blank == std::string_view::npos ? len + 1 : blank + 1;
   }
   if (text.empty() || secStart + 1 >= len) {
     secPart = " 00" + std::string(std::max(s - 1, 0), '0');
   } else {
     std::size_t blank = text.find(' ', secStart);
-    std::string sec(text.substr(secStart, blank == std::string_view::npos ? std::string_view::npos
-                                                                         : blank - secStart));
-    if (!sec.empty() && sec.back() == '"') sec.pop_back();
-    double v = ParseNumberField(sec, s);
-    Decimal d = ToDecimal(v);
+    std::string_view sec = text.substr(secStart, blank == std::string_view::npos
+                                                     ? std::string_view::npos
+                                                     : blank - secStart);
+    if (!sec.empty() && sec.back() == '"') sec.remove_suffix(1);
+    Decimal d;
+    ReadDecimal(sec, s, d);
     std::string digits = PadLeftTo(ScaledDigits(d, s), s + 1, '0');
     bool zero = digits.find_first_not_of('0') == std::string::npos;
     secPart = PadLeftTo((d.negative && !zero ? "-" : "") + digits, s + 2, ' ');
@@ -240,27 +354,46 @@ std::string PackDmsAngle(std::string_view text, int w, int s) {
 }
 
 std::string FormatFixedNumber(std::string_view text, int w, int d, bool point) {
-  std::string t(text);
+  // A "+" after the first character (a station's) is left out.
+  std::string withoutPlus;
+  std::string_view t = text;
   if (t.size() > 1) {
-    auto plus = t.find('+', 1);
-    if (plus != std::string::npos) t.erase(plus, 1);
+    if (auto plus = t.find('+', 1); plus != std::string_view::npos) {
+      withoutPlus.reserve(t.size() - 1);
+      withoutPlus.append(t.substr(0, plus)).append(t.substr(plus + 1));
+      t = withoutPlus;
+    }
   }
   if (t.empty() || !IsNumberText(t)) return std::string(std::clamp(w, 0, 30), ' ');
-  double v = ParseNumberField(t, 0);
-  Decimal dec = ToDecimal(v);
-  std::string digits = ScaledDigits(dec, d);
-  bool zero = digits.find_first_not_of('0') == std::string::npos;
-  std::string out;
+  Decimal dec;
+  NumberDecimal(t, 0, dec);
+  const std::string digits = ScaledDigits(dec, d);
+  const bool zero = digits == "0";
+  const bool minus = dec.negative && !zero;
+  // The number, its point and zeros, right-justified in w columns: filled from the right.
+  const std::size_t size = digits.size();
+  std::size_t body;
   if (point) {
-    digits = PadLeftTo(digits, d + 1, '0');
-    out = digits.substr(0, digits.size() - d) + "." + digits.substr(digits.size() - d);
+    body = std::max(size, std::size_t(d) + 1) + 1;
   } else {
     std::size_t minDigits = d;
     if (w > d && !dec.negative) minDigits = d + 1;
-    out = PadLeftTo(digits, minDigits, '0');
+    body = std::max(size, minDigits);
   }
-  if (dec.negative && !zero) out.insert(0, "-");
-  return PadLeftTo(out, std::max(w, 0), ' ');
+  const std::size_t used = body + (minus ? 1 : 0);
+  std::string out(std::max(used, std::size_t(std::max(w, 0))), ' ');
+  char* o = out.data() + out.size();
+  std::size_t left = size;  // digits not yet placed
+  auto digit = [&] { return left > 0 ? digits[--left] : '0'; };
+  if (point) {
+    for (int i = 0; i < d; ++i) *--o = digit();
+    *--o = '.';
+    for (std::size_t i = std::size_t(d) + 1; i < body; ++i) *--o = digit();
+  } else {
+    for (std::size_t i = 0; i < body; ++i) *--o = digit();
+  }
+  if (minus) *--o = '-';
+  return out;
 }
 
 bool IsBlankField(std::string_view text) {

@@ -46,6 +46,10 @@ bool IsBlankField(std::string_view text);
 // The shortest decimal text of v: no exponent, no trailing zeros, no separators.
 std::string PlainDecimalText(double v);
 
+// PlainDecimalText(ParseNumberField(text, d)), taken from the text's own digits where
+// they hold the number exactly (as a field's digits do).
+std::string NumberFieldText(std::string_view text, int d);
+
 // Columns first..first+width-1 (1-based) of line; positions past the end are blanks.
 std::string Columns(std::string_view line, int first, int width);
 

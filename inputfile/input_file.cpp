@@ -39,19 +39,26 @@ bool StartsWith(const std::string& s, std::string_view prefix) {
 
 std::string LineReader::ReadPaddedLine() {
   std::string line;
+  ReadPaddedLine(line);
+  return line;
+}
+
+void LineReader::ReadPaddedLine(std::string& line) {
+  line.clear();
   if (!AtEnd()) {
-    std::size_t end = data_.find_first_of("\r\n", pos_);
-    if (end == std::string::npos) {
-      line.assign(data_, pos_, std::string::npos);
-      pos_ = data_.size();
-    } else {
-      line.assign(data_, pos_, end - pos_);
-      pos_ = end + 1;
+    // A line ends at the first CR or LF (find_first_of would look each byte up in the set).
+    std::size_t end = data_.find('\n', pos_);
+    if (end == std::string::npos) end = data_.size();
+    if (const void* cr = std::memchr(data_.data() + pos_, '\r', end - pos_))
+      end = std::size_t(static_cast<const char*>(cr) - data_.data());
+    line.assign(data_, pos_, end - pos_);
+    pos_ = end;
+    if (end < data_.size()) {
+      ++pos_;
       if (data_[end] == '\r' && pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
     }
   }
   if (line.size() < 80) line.append(81 - line.size(), ' ');
-  return line;
 }
 
 std::string TakeInputText(std::string& bytes) {
@@ -170,18 +177,22 @@ ReadReport ReadInputText(std::string bytes, Project& p, const WarningSink& warn)
   int lineNo = 0;
   auto advance = [&] {
     if (r.AtEnd()) return false;
-    cur = r.ReadPaddedLine();
+    r.ReadPaddedLine(cur);
     ++lineNo;
     return true;
   };
-  // What a reader gets for the current line: its warnings are noted with the line and
-  // the family, then passed on.
-  auto at = [&](Form family, int row = -1) {
-    report.records.push_back({family, row, lineNo});
+  // What a family's reader gets: its warnings are noted with the current line and the
+  // family, then passed on.
+  auto sinkOf = [&](Form family) {
     return WarningSink([&report, &warn, &lineNo, family](const std::string& text, const FieldSpec* field) {
       report.warnings.push_back({text, lineNo, family, field});
       warn(text, field);
     });
+  };
+  // The same for a single record, noting the line it is read from.
+  auto at = [&](Form family) {
+    report.records.push_back({family, -1, lineNo});
+    return sinkOf(family);
   };
 
   // Lines of one grid family: each read into row n, a row appended first when the
@@ -190,12 +201,14 @@ ReadReport ReadInputText(std::string bytes, Project& p, const WarningSink& warn)
                   auto addRow, auto readRow) {
     int n = 0, leftOut = 0, firstLeftOut = 0;
     bool more = true, full = false;
+    const WarningSink rowWarn = sinkOf(family);
     while (Code(cur, code)) {
       if (!full && n >= rowCount() && !addRow()) full = true;
       if (full) {
         if (leftOut++ == 0) firstLeftOut = lineNo;
       } else {
-        readRow(cur, n, at(family, n));
+        report.records.push_back({family, n, lineNo});
+        readRow(cur, n, rowWarn);
         ++n;
       }
       if (!advance()) {
@@ -289,13 +302,14 @@ void WriteProjectLines(const Project& p, LineSink& out) {
 }
 
 std::string ProjectFileBytes(const Project& p, std::vector<Overflow>* overflows) {
-  LineSink lines = WriteProjectLines(p);
-  std::size_t total = 0;
-  for (const std::string& l : lines.lines) total += l.size() + 2;
   std::string bytes;
-  bytes.reserve(total);
-  for (const std::string& l : lines.lines) bytes.append(l).append("\r\n");
-  if (overflows) *overflows = std::move(lines.overflows);
+  // Room for a line of 80 columns per grid row and a few more lines.
+  bytes.reserve(82 * (32 + p.CrossTrans.rows.size() + p.GirderLine.rows.size() +
+                      p.BentLine.rows.size() + p.DeadLoad.rows.size()));
+  LineSink out;
+  out.file = &bytes;
+  WriteProjectLines(p, out);
+  if (overflows) *overflows = std::move(out.overflows);
   return bytes;
 }
 

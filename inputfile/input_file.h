@@ -23,6 +23,8 @@ class LineReader {
   // The next line, padded with blanks to 81 characters when shorter than 80; a line
   // of 81 blanks once the end has been reached.
   std::string ReadPaddedLine();
+  // The same into line, whose room is used again.
+  void ReadPaddedLine(std::string& line);
 
  private:
   std::string data_;

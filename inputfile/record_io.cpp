@@ -6,6 +6,9 @@ namespace kv {
 
 namespace {
 
+// A line's nominal 80 columns.
+constexpr std::size_t kLineRoom = 80;
+
 bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
 bool IsNumberKind(FieldKind k) {
@@ -18,7 +21,9 @@ void LineSink::Field(std::string& line, const std::string& written, int width,
                      std::string_view window, int row, std::string_view field,
                      std::string_view text, FieldKind kind, int decimals) {
   const int first = int(line.size()) + 1, used = int(written.size());
-  const int at = int(lines.size());
+  const int at = lineCount_;
+  // Room for a whole line at its first field, so it is not moved as it grows.
+  if (line.capacity() < kLineRoom) line.reserve(kLineRoom);
   line += written;
   if (mapping) places.push_back({window, row, field, at, first, width, used, kind, decimals});
   if (used > width) {
@@ -34,24 +39,32 @@ void LineSink::Field(std::string& line, const std::string& written, int width,
 
 void LineSink::RowLeftOut(std::string_view window, int row, std::string_view why) {
   findings.push_back({FindingKind::RowLeftOut, std::string(window), row, std::string(),
-                      std::string(why), int(lines.size()), 0, 0, 0});
+                      std::string(why), lineCount_, 0, 0, 0});
 }
 
 std::string DecodeField(const FieldSpec& f, std::string_view line, int metricUnits) {
-  const std::string cols = Columns(line, f.first, f.width);
+  // Read lines are padded, so a field mostly stands inside the line.
+  std::string padded;
+  std::string_view cols;
+  if (f.first >= 1 && f.width >= 0 && std::size_t(f.first - 1 + f.width) <= line.size()) {
+    cols = line.substr(std::size_t(f.first - 1), std::size_t(f.width));
+  } else {
+    padded = Columns(line, f.first, f.width);
+    cols = padded;
+  }
   switch (f.kind) {
     case FieldKind::Number:
-      return PlainDecimalText(ParseNumberField(cols, f.Decimals(metricUnits)));
+      return NumberFieldText(cols, f.Decimals(metricUnits));
     case FieldKind::PointNumber:
-      return PlainDecimalText(ParseNumberField(cols, 0));
+      return NumberFieldText(cols, 0);
     case FieldKind::Station:
       return FormatStation(cols, f.Decimals(metricUnits), metricUnits);
     case FieldKind::Angle:
       return FormatDmsAngle(cols, f.width - 6, 2);
     case FieldKind::Text:
-      return cols;
+      break;
   }
-  return cols;
+  return std::string(cols);
 }
 
 std::string EncodeField(const FieldSpec& f, std::string_view text, int metricUnits) {

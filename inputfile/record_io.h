@@ -96,7 +96,13 @@ struct Finding {
 
 class LineSink {
  public:
-  void Line(std::string line) { lines.push_back(std::move(line)); }
+  void Line(std::string line) {
+    if (file)
+      file->append(line).append("\r\n");
+    else
+      lines.push_back(std::move(line));
+    ++lineCount_;
+  }
   // Appends the written field to line; records an overflow (and a finding) when it is
   // too wide, a finding when a number field's text comes out as blanks, and where the
   // field stands when mapping.
@@ -111,6 +117,12 @@ class LineSink {
   std::vector<Finding> findings;   // in file order
   bool mapping = false;            // record every field's place
   std::vector<FieldPlace> places;  // in file order
+  // When set, the lines go straight into it, each with CR LF, as Save writes them,
+  // and not into lines.
+  std::string* file = nullptr;
+
+ private:
+  int lineCount_ = 0;
 };
 
 // One row of a record's column table.

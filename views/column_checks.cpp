@@ -17,8 +17,7 @@ std::string Bytes(const QString& s) { return s.toLatin1().toStdString(); }
 }  // namespace
 
 ColumnChecks::ColumnChecks(frmMain& window, QAction* menuEntry)
-    : window_(window), menuEntry_(menuEntry),
-      map_(std::make_shared<const ColumnMap>(MapColumns(window.project()))) {
+    : window_(window), menuEntry_(menuEntry) {
   timer_.setSingleShot(true);
   timer_.setInterval(0);
   connect(&timer_, &QTimer::timeout, this, &ColumnChecks::Update);
@@ -36,9 +35,15 @@ void ColumnChecks::Schedule() { timer_.start(); }
 
 void ColumnChecks::Update() {
   timer_.stop();
+  // The marks need the findings only; the lines and every field's place only the view.
+  if (!view_ || !view_->isVisible()) {
+    map_.reset();
+    marks_.Apply(WriteFindings(window_.project()), window_.editors());
+    return;
+  }
   map_ = std::make_shared<const ColumnMap>(MapColumns(window_.project()));
   marks_.Apply(map_->findings, window_.editors());
-  if (view_ && view_->isVisible()) view_->ShowMap(map_);
+  view_->ShowMap(map_);
 }
 
 void ColumnChecks::ShowView(bool show) {
@@ -52,6 +57,7 @@ void ColumnChecks::ShowView(bool show) {
     connect(view_, &ColumnView::FieldChosen, this, &ColumnChecks::Reveal);
     connect(view_, &ColumnView::VisibilityChanged, menuEntry_, &QAction::setChecked);
   }
+  if (!map_) map_ = std::make_shared<const ColumnMap>(MapColumns(window_.project()));
   view_->ShowMap(map_);
   view_->ShowFocus(focusWindow_, focusRow_, focusField_);
   view_->show();

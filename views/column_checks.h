@@ -1,6 +1,6 @@
 // Keeps the column map of the project current: after every edit (and File Open) it is
-// built anew, the editors' marks follow it, and the column view, when there is one,
-// shows it. It follows the keyboard focus through the editors for the view, and brings
+// built anew, the editors' marks follow it, and the column view, when it is shown,
+// shows it (while it is not, only the findings are built). It follows the keyboard focus through the editors for the view, and brings
 // the editor of a field the view asks for to the front with the focus in that field.
 #pragma once
 
@@ -32,7 +32,6 @@ class ColumnChecks : public QObject {
   void Schedule();
   // Builds it now.
   void Update();
-  const ColumnMap& Map() const { return *map_; }
 
   // Shows or hides the view, created on first use.
   void ShowView(bool show);

@@ -86,7 +86,8 @@ void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSin
 }
 
 bool GirderRowIsWritten(const GirderRow& r) {
-  return !r.Text4.empty() && r.Text4 != std::string(kDescription.width, ' ');
+  return !r.Text4.empty() && (r.Text4.size() != std::size_t(kDescription.width) ||
+                              !IsBlankText(r.Text4));
 }
 
 const FieldSpec& GirderField(const GirderRow& r, std::string GirderRow::*text) {

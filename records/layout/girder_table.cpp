@@ -56,16 +56,26 @@ bool GirderRowHoldsValues(const GirderRow& r) {
   return r.Combo1 >= 0 || r.Combo2 >= 0 || r.Combo3 >= 0;
 }
 
+namespace {
+
+const std::array<const char*, 4>& OffsetTypeItemsOf(int lineType) {
+  if (lineType == kGirderSegmented) return kGirderSegmentedOffsetTypeItems;
+  if (lineType == kGirderOffsetVaries) return kGirderVariesOffsetTypeItems;
+  return kGirderOffsetTypeItems;
+}
+
+}  // namespace
+
 std::vector<std::string> GirderOffsetTypeItemsFor(int lineType) {
-  if (lineType == kGirderSegmented) return Items(kGirderSegmentedOffsetTypeItems);
-  if (lineType == kGirderOffsetVaries) return Items(kGirderVariesOffsetTypeItems);
-  return Items(kGirderOffsetTypeItems);
+  return Items(OffsetTypeItemsOf(lineType));
 }
 
 int GirderRowCount(const GirderTable& t) { return int(t.rows.size()); }
 
 void GirderLineTypeChange(GirderRow& r) {
-  r.Combo3Items = GirderOffsetTypeItemsFor(r.Combo1);
+  // In the row's own room: every girder line read changes its line type.
+  const auto& items = OffsetTypeItemsOf(r.Combo1);
+  r.Combo3Items.assign(items.begin(), items.end());
   r.Combo3 = -1;
   r.Combo3Text = kGirderOffsetTypePrompt;
   const bool flared = r.Combo1 == kGirderFlared;
