@@ -7,7 +7,7 @@
 # With --memory, it also opens the largest file the grids hold in the program, every editor
 # from "&Data Entry", the three post-processor dialogs from "Run" and the About dialog with
 # the keyboard, and prints the program's peak resident memory (VmHWM) beside the bare
-# window's.
+# window's, and what each holds at the end by kind.
 #
 #   bench/startup_window.sh [--memory] [BUILD_DIR] [ROUNDS]
 #   bench/startup_window.sh --program PATH ...   time that program instead of BUILD_DIR's
@@ -130,6 +130,12 @@ awk 'BEGIN { RS = "\r\n"; ORS = "\r\n" }
   }' "$here/tests/data/bridge_english.dat" >"$largest"
 
 hwm() { awk '/VmHWM/ { print $2 }' "/proc/$1/status"; }
+# Where the resident memory is: the process's own (heap, stacks), the windows' images
+# shared with the X server, and the mapped program and libraries.
+kinds() {
+  awk '/RssAnon/ { a = $2 } /RssShmem/ { s = $2 } /RssFile/ { f = $2 }
+    END { printf "own %d kB, window images %d kB, program and libraries %d kB", a, s, f }' "/proc/$1/status"
+}
 keys() { xdotool key --delay 60 "$@"; sleep 0.6; }
 
 start "$program" "$largest"
@@ -149,10 +155,13 @@ keys alt+h a
 sleep 1
 windows=$(xdotool search --onlyvisible --pid "$pid" --name '.' 2>/dev/null | while read -r w; do xdotool getwindowname "$w"; done | sort -u | paste -sd '|')
 program_kb=$(hwm "$pid")
+program_kinds=$(kinds "$pid")
 stop
 start "$bare"
 sleep 2
 bare_kb=$(hwm "$pid")
+bare_kinds=$(kinds "$pid")
 stop
 echo "windows open: $windows"
 echo "peak resident memory: program $program_kb kB, bare window $bare_kb kB, ratio $(awk -v a="$program_kb" -v b="$bare_kb" 'BEGIN { printf "%.2f", a / b }')"
+echo "resident at the end: program $program_kinds; bare window $bare_kinds"
