@@ -37,8 +37,9 @@ void ToDecimal(double v, Decimal& d) {
     frac = s.substr(dot + 1);
     while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
   }
-  std::memcpy(d.digits, whole.data(), whole.size());
-  std::memcpy(d.digits + whole.size(), frac.data(), frac.size());
+  // (an empty view may hold no pointer at all, which memcpy must not be given)
+  if (!whole.empty()) std::memcpy(d.digits, whole.data(), whole.size());
+  if (!frac.empty()) std::memcpy(d.digits + whole.size(), frac.data(), frac.size());
   d.wholeSize = whole.size();
   d.fracSize = frac.size();
 }
@@ -110,8 +111,8 @@ std::string ScaledDigits(const Decimal& d, int shift) {
     const std::size_t n = std::size_t(shift);
     const std::size_t kept = std::min(n, frac.size());
     digits.assign(whole.size() + n, '0');
-    std::memcpy(digits.data(), whole.data(), whole.size());
-    std::memcpy(digits.data() + whole.size(), frac.data(), kept);
+    if (!whole.empty()) std::memcpy(digits.data(), whole.data(), whole.size());
+    if (kept > 0) std::memcpy(digits.data() + whole.size(), frac.data(), kept);
     up = frac.size() > n && frac[n] >= '5';
   } else {
     // Not used by the callers; keep it correct anyway.
@@ -188,14 +189,14 @@ bool IsNumberText(std::string_view t) {
 
 double ParseNumberField(std::string_view text, int d) {
   if (!IsNumberText(text)) return 0.0;
-  char shortText[32];
+  char shortText[32] = {};
   std::string longText;
   char* s = shortText;
   if (text.size() > sizeof shortText) {
     longText.assign(text);
     s = longText.data();
   } else {
-    std::memcpy(s, text.data(), text.size());
+    if (!text.empty()) std::memcpy(s, text.data(), text.size());
   }
   bool negative = false, point = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
