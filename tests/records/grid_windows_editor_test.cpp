@@ -290,10 +290,8 @@ TEST(GridWindow, CellsShowTheStartOfTheirTextAndDropDownsOpenWide) {
     g.Cell(1, 0)->setFocus(), Click(w, "Insert"), check("insert");
     g.Cell(1, 0)->setFocus(), Click(w, "Delete"), check("delete");
     EXPECT_EQ(notAtStart, QStringList());
-    for (QComboBox* c : g.Frame()->findChildren<QComboBox*>()) {
-      c->showPopup(), c->hidePopup();  // the list is sized as it opens
+    for (QComboBox* c : g.Frame()->findChildren<QComboBox*>())
       EXPECT_GE(c->view()->minimumWidth(), c->view()->sizeHintForColumn(0)) << c->objectName().toStdString();
-    }
   }
 }
 
