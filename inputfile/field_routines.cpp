@@ -38,7 +38,7 @@ void ToDecimal(double v, Decimal& d) {
     while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
   }
   std::memcpy(d.digits, whole.data(), whole.size());
-  std::memcpy(d.digits + whole.size(), frac.data(), frac.size());
+  if (!frac.empty()) std::memcpy(d.digits + whole.size(), frac.data(), frac.size());
   d.wholeSize = whole.size();
   d.fracSize = frac.size();
 }
