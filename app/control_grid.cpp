@@ -49,21 +49,6 @@ QCompleter* NoCompletion() {
 // The drop-down list opens wide enough for its longest entry, however narrow the box.
 void FitPopup(QComboBox* c) { c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8); }
 
-namespace {
-
-// A cell's list is measured when it opens: built for every cell up front, the lists took
-// more memory than the cells themselves.
-class GridDropDown : public QComboBox {
- public:
-  using QComboBox::QComboBox;
-  void showPopup() override {
-    FitPopup(this);
-    QComboBox::showPopup();
-  }
-};
-
-}  // namespace
-
 ControlGrid::ControlGrid(QWidget* host, std::vector<GridColumn> columns, GridGeometry geometry)
     : QObject(host), host_(host), columns_(std::move(columns)), geometry_(geometry) {
   const GridGeometry& g = geometry_;
@@ -369,10 +354,11 @@ QWidget* ControlGrid::MakeCell(int column) const {
       break;
     }
     case GridColumn::Kind::DropDown: {
-      auto* combo = new GridDropDown(frame_);
+      auto* combo = new QComboBox(frame_);
       combo->addItems(col.items);
       combo->setPlaceholderText(col.prompt);
       combo->setCurrentIndex(-1);
+      FitPopup(combo);
       if (col.editable) {
         auto* edit = new QLineEdit(combo);
         edit->setCompleter(NoCompletion());
@@ -565,6 +551,7 @@ void ControlGrid::SetItems(int row, int column, const QStringList& items, const 
   combo->addItems(items);
   combo->setPlaceholderText(prompt);
   combo->setCurrentIndex(-1);
+  FitPopup(combo);
   if (combo->isEditable()) combo->setEditText(prompt);
   quiet_ = false;
 }

@@ -50,7 +50,7 @@ std::vector<Reported> Findings(const Project& p, const ReadReport& report) {
   }
   if (report.unreadCount > 0)
     found.push_back({"unread", report.unreadFrom, 0, 0, nullptr, "", UnreadLinesMessage(report)});
-  // What the writer knows is wrong, from the same column map as the editors' marks.
+  // What the writer knows is wrong, the same findings as the editors' marks show.
   for (const Finding& o : WriteFindings(p)) {
     const auto* family = std::find_if(kFormWindowNames.begin(), kFormWindowNames.end(),
                                       [&](const char* n) { return o.window == n; });

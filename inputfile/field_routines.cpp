@@ -211,27 +211,32 @@ double ParseNumberField(std::string_view text, int d) {
   return negative ? -v : v;
 }
 
+namespace {
+
+// A decimal that is not zero as plain text: sign, whole part, point and fraction.
+std::string PlainText(const Decimal& d) {
+  std::string s;
+  s.reserve(d.wholeSize + d.fracSize + 2);
+  if (d.negative) s += '-';
+  s += d.Whole();
+  if (d.fracSize > 0) s.append(".").append(d.Frac());
+  return s;
+}
+
+}  // namespace
+
 std::string PlainDecimalText(double v) {
   if (v == 0 || !std::isfinite(v)) return "0";
   Decimal d;
   ToDecimal(v, d);
-  std::string s = d.negative ? "-" : "";
-  s += d.Whole();
-  if (d.fracSize > 0) s.append(".").append(d.Frac());
-  return s;
+  return PlainText(d);
 }
 
 std::string NumberFieldText(std::string_view text, int d) {
   if (!IsNumberText(text)) return "0";
   Decimal dec;
   if (!ExactDecimal(text, d, dec)) return PlainDecimalText(ParseNumberField(text, d));
-  if (dec.IsZero()) return "0";
-  std::string s;
-  s.reserve(dec.wholeSize + dec.fracSize + 2);
-  if (dec.negative) s += '-';
-  s += dec.Whole();
-  if (dec.fracSize > 0) s.append(".").append(dec.Frac());
-  return s;
+  return dec.IsZero() ? "0" : PlainText(dec);
 }
 
 std::string Columns(std::string_view line, int first, int width) {

@@ -1,7 +1,8 @@
 // Keeps the column map of the project current: after every edit (and File Open) it is
 // built anew, the editors' marks follow it, and the column view, when it is shown,
-// shows it (while it is not, only the findings are built). It follows the keyboard focus through the editors for the view, and brings
-// the editor of a field the view asks for to the front with the focus in that field.
+// shows it (while it is not, only the findings are built). It follows the keyboard
+// focus through the editors for the view, and brings the editor of a field the view
+// asks for to the front with the focus in that field.
 #pragma once
 
 #include <QObject>

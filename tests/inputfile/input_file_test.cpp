@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <iterator>
+#include <random>
 #include <tuple>
 
 #include "cli/dump.h"
@@ -217,6 +218,26 @@ TEST(FieldRoutines, NumbersInAndOut) {
       {"+5", 3, 0, false, "  5"}, {"", 40, 0, false, std::string(30, ' ')}};  // blanks at most 30
   for (const auto& c : fixed)
     EXPECT_EQ(FormatFixedNumber(c.text, c.w, c.d, c.point), c.want) << c.text << " " << c.w << c.d << c.point;
+}
+
+// A number field's text is read off its digits where they hold the number exactly; it
+// must be what the double gives, at the limits of that shortcut and on any field.
+TEST(FieldRoutines, ReadOffTheDigitsAsTheDoubleGivesIt) {
+  std::vector<std::string> texts = {
+      "-0", "  -   ", "0000", "-0.000", "123456789012345", "1234567890123456", "-99999999999999.9",
+      "999999999999999.9", "0.000000000000001", "0.0000000000000001234", "1e5", " 1.5E-3", "12 ",
+      " .5", "-.5", "+7", "1.", std::string(30, '9'), std::string(31, '1'), "000000000000000000012"};
+  std::mt19937 random(7);
+  for (int i = 0; i < 20000; ++i) {  // digits, blanks around them, a sign, a point
+    std::string t(random() % 4, ' ');
+    if (random() % 3 == 0) t += "-+"[random() % 2];
+    for (int n = 1 + int(random() % 18), at = int(random() % 20); n > 0; --n, --at)
+      t += at == 0 ? '.' : char('0' + random() % 10);
+    texts.push_back(t + std::string(random() % 3, ' '));
+  }
+  for (const std::string& t : texts)
+    for (int d : {0, 2, 3, 4, 5, 22, 23})
+      ASSERT_EQ(NumberFieldText(t, d), PlainDecimalText(ParseNumberField(t, d))) << '"' << t << "\" " << d;
 }
 
 TEST(FieldRoutines, StationsAnglesAndColumns) {
