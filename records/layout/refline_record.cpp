@@ -93,8 +93,8 @@ const FieldSpec& RefLineField(std::string RefLineData::*text) {
       {&RefLineData::RefLineSta, &kRefLineSta}, {&RefLineData::SkewAngle, &kSkewAngle},
       {&RefLineData::TransX, &kTransX},         {&RefLineData::TransY, &kTransY},
       {&RefLineData::LimitBegSta, &kLimitBegSta}, {&RefLineData::LimitEndSta, &kLimitEndSta}};
-  for (const auto& [member, spec] : fields)
-    if (member == text) return *spec;
+  for (const auto& [member, field] : fields)
+    if (member == text) return *field;
   return kRefLineSta;
 }
 
