@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 
 #include "app/editor_widgets.h"
 #include "app/editor_window.h"
@@ -48,6 +49,40 @@ QCompleter* NoCompletion() {
 
 // The drop-down list opens wide enough for its longest entry, however narrow the box.
 void FitPopup(QComboBox* c) { c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8); }
+
+namespace {
+
+// A cell's drop-down list (its frame, view and bars, most of what a drop-down cell costs)
+// is made when it first opens: most cells are never opened. The item view takes its look
+// from the box as the view is made, and a box that takes typing would give it the plain
+// list look; it is made as for a box without typing, so every grid list has the menu look.
+class GridDropDown : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  // The entries changed: the list is measured again when it next opens.
+  void Refit() { fitted_ = false; }
+  void showPopup() override {
+    if (!fitted_) {
+      makingList_ = true;
+      FitPopup(this);
+      makingList_ = false;
+      fitted_ = true;
+    }
+    QComboBox::showPopup();
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionComboBox* option) const override {
+    QComboBox::initStyleOption(option);
+    if (makingList_) option->editable = false;
+  }
+
+ private:
+  bool fitted_ = false;
+  bool makingList_ = false;
+};
+
+}  // namespace
 
 ControlGrid::ControlGrid(QWidget* host, std::vector<GridColumn> columns, GridGeometry geometry)
     : QObject(host), host_(host), columns_(std::move(columns)), geometry_(geometry) {
@@ -354,11 +389,10 @@ QWidget* ControlGrid::MakeCell(int column) const {
       break;
     }
     case GridColumn::Kind::DropDown: {
-      auto* combo = new QComboBox(frame_);
+      auto* combo = new GridDropDown(frame_);
       combo->addItems(col.items);
       combo->setPlaceholderText(col.prompt);
       combo->setCurrentIndex(-1);
-      FitPopup(combo);
       if (col.editable) {
         auto* edit = new QLineEdit(combo);
         edit->setCompleter(NoCompletion());
@@ -551,7 +585,7 @@ void ControlGrid::SetItems(int row, int column, const QStringList& items, const 
   combo->addItems(items);
   combo->setPlaceholderText(prompt);
   combo->setCurrentIndex(-1);
-  FitPopup(combo);
+  if (auto* cell = dynamic_cast<GridDropDown*>(combo)) cell->Refit();
   if (combo->isEditable()) combo->setEditText(prompt);
   quiet_ = false;
 }

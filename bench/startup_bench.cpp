@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <malloc.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -233,3 +235,37 @@ BENCHMARK(BM_GridScrollPage)
 }  // namespace
 
 int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
+
+namespace {
+
+// The heap a shown editor holds with the largest project (its window image included on
+// the offscreen platform), and its widgets: what a window costs to keep open.
+void BM_EditorHeap(benchmark::State& state) {
+  const auto form = static_cast<kv::Form>(state.range(0));
+  const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
+  if (!make) {
+    state.SkipWithError("no window for this form in this build");
+    return;
+  }
+  kv::Project project;
+  kv::ReadInputFile(LargestFile(), project, {});
+  double heap = 0, widgets = 0;
+  for (auto _ : state) {
+    Drain();
+    const auto before = mallinfo2().uordblks;
+    std::unique_ptr<kv::EditorWindow> w(make(project));
+    ShowUntilPainted(w.get());
+    Drain();
+    heap = double(mallinfo2().uordblks) - double(before);
+    widgets = double(w->findChildren<QWidget*>().size());
+    state.PauseTiming();
+    w.reset();
+    Drain();
+    state.ResumeTiming();
+  }
+  state.counters["heap_kB"] = heap / 1024;
+  state.counters["widgets"] = widgets;
+}
+BENCHMARK(BM_EditorHeap)->DenseRange(0, kv::kFormCount - 1)->ArgName("form")->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -82,8 +82,10 @@ QString ListMissing(QListWidget& l) {
   return Missing(wide, wide == 0 ? 0 : l.viewport()->width() - 2 * margin, m.height(), l.viewport()->height());
 }
 
-// A drop-down opens wide enough for its longest item.
-QString ComboMissing(const QComboBox& c) {
+// A drop-down opens wide enough for its longest item (a grid's list is made as it opens).
+QString ComboMissing(QComboBox& c) {
+  c.showPopup();
+  c.hidePopup();
   const QFontMetrics m(c.view()->font());
   int wide = 0;
   for (int i = 0; i < c.count(); ++i) wide = std::max(wide, m.horizontalAdvance(c.itemText(i)));
