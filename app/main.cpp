@@ -11,6 +11,7 @@
 #include "app/interface_font.h"
 #include "app/qt_platform.h"
 #include "app/recovery.h"
+#include "inputfile/process_heap.h"
 #include "kv_version.h"
 // Runs.
 #include "runs/runs.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     case kv::CommandLine::Action::Run:
       break;
   }
+  kv::KeepFreedHeap();
   QApplication app(argc, argv);
   kv::UseInterfaceFont();
   kv::ShowWholeTextsInTips();

@@ -6,6 +6,7 @@
 #include <streambuf>
 
 #include "cli/commands.h"
+#include "inputfile/process_heap.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ class StdoutBuffer : public std::streambuf {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kv::KeepFreedHeap();
   std::vector<std::string> args(argv + 1, argv + argc);
   StdoutBuffer buffer;
   std::ostream out(&buffer);
