@@ -2,11 +2,46 @@
 // lines on the English sample's alignment, as the bytes of its file.
 #pragma once
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "inputfile/input_file.h"
 
 namespace kv::bench {
+
+// The English sample with every grid filled to capacity by copies of its own lines: 133
+// overrides, 119 girder lines, 119 bent lines and 117 dead-load rows. What the reading,
+// writing and window benchmarks hold.
+inline const std::string& FullTablesFile() {
+  static const std::string bytes = [] {
+    std::ifstream in(KV_SAMPLE, std::ios::binary);
+    std::ostringstream sample;
+    sample << in.rdbuf();
+    const std::string eng = sample.str();
+    auto lineOf = [&](const std::string& prefix) {
+      auto at = eng.find("\r\n" + prefix) + 2;
+      return eng.substr(at, eng.find("\r\n", at) + 2 - at);
+    };
+    std::string file = eng.substr(0, eng.find("\r\n03  1265000") + 2);
+    for (int i = 0; i < 133; ++i) file += lineOf("03  1265000");
+    file += lineOf("04");
+    for (int i = 0; i < 119; ++i) file += lineOf(i % 2 ? "053" : "050 -120000");
+    for (int i = 0; i < 119; ++i) file += lineOf("06 28000006R");
+    for (int i = 0; i < 117; ++i) file += lineOf("07A1");
+    file += lineOf("08");
+    return file;
+  }();
+  return bytes;
+}
+
+// FullTablesFile written once to the temporary folder under name; its path.
+inline std::string FullTablesFileAt(const std::string& name) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  std::ofstream(path, std::ios::binary) << FullTablesFile();
+  return path;
+}
 
 // The English sample's alignment with both tables full: girder lines a foot apart that follow
 // the control line (parallel, segmented, offset varies), bent lines every 5 ft from 125+70 to

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "bench/largest_project.h"
 #include "inputfile/column_map.h"
 #include "inputfile/input_file.h"
 #include "inputfile/process_heap.h"
@@ -16,32 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The English sample with every grid filled to capacity by copies of its own lines.
+// The largest file the grids hold, as a file.
 const std::string& LargestFile() {
-  static const std::string path = [] {
-    std::string eng = Slurp(KV_SAMPLE);
-    auto lineOf = [&](const std::string& prefix) {
-      auto at = eng.find("\r\n" + prefix) + 2;
-      return eng.substr(at, eng.find("\r\n", at) + 2 - at);
-    };
-    std::string file = eng.substr(0, eng.find("\r\n03  1265000") + 2);
-    for (int i = 0; i < 133; ++i) file += lineOf("03  1265000");
-    file += lineOf("04");
-    for (int i = 0; i < 119; ++i) file += lineOf(i % 2 ? "053" : "050 -120000");
-    for (int i = 0; i < 119; ++i) file += lineOf("06 28000006R");
-    for (int i = 0; i < 117; ++i) file += lineOf("07A1");
-    file += lineOf("08");
-    std::string p = (fs::temp_directory_path() / "kv-bench-largest.dat").string();
-    std::ofstream(p, std::ios::binary) << file;
-    return p;
-  }();
+  static const std::string path = kv::bench::FullTablesFileAt("kv-bench-largest.dat");
   return path;
 }
 
