@@ -7,6 +7,8 @@
 #include <climits>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QLabel>
@@ -252,6 +254,14 @@ QPushButton* MakeHideButton(EditorWindow* window, const char* name) {
   button->setObjectName(QString::fromLatin1(name));
   QObject::connect(button, &QPushButton::clicked, window, &EditorWindow::HideEditor);
   return button;
+}
+
+void AddHideRow(EditorWindow* window, QGridLayout* grid, int row, int columns) {
+  auto* hide = new QHBoxLayout;
+  hide->addStretch();
+  hide->addWidget(MakeHideButton(window, "Command2"));
+  hide->addStretch();
+  grid->addLayout(hide, row, 0, 1, columns);
 }
 
 void PlaceTwips(QWidget* w, int left, int top, int width, int height) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -49,6 +50,8 @@ class FieldBinder {
 QLabel* MakeLabel(QWidget* parent, const char* text);
 // The editor's "Hide" button.
 QPushButton* MakeHideButton(EditorWindow* window, const char* name);
+// The "Hide" button centred in a row of its own across the grid's columns.
+void AddHideRow(EditorWindow* window, QGridLayout* grid, int row, int columns);
 
 // Text boxes and drop-downs of every window show a text longer than their box whole in
 // their tip. Once, at start-up.

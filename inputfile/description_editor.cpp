@@ -41,11 +41,7 @@ Description::Description(Project& project, QWidget* parent) : EditorWindow(proje
   QPlainTextEdit* gen = fields_.MultiText(this, "GenDesc", &d.GenDesc);
   gen->setMinimumSize(420, 120);
   grid->addWidget(gen, row++, 0, 1, 2);
-  auto* hide = new QHBoxLayout;
-  hide->addStretch();
-  hide->addWidget(MakeHideButton(this, "Command2"));
-  hide->addStretch();
-  grid->addLayout(hide, row, 0, 1, 2);
+  AddHideRow(this, grid, row, 2);
   fields_.Load();
 }
 

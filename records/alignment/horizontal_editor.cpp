@@ -61,11 +61,7 @@ Horizontal::Horizontal(Project& project, QWidget* parent) : EditorWindow(project
   grid->addWidget(Heading(this, "Station Equation"), row++, 0, 1, 2);
   line("Back:", "Back", &h.Back);
   line("Ahead:", "Ahead", &h.Ahead);
-  auto* hide = new QHBoxLayout;
-  hide->addStretch();
-  hide->addWidget(MakeHideButton(this, "Command2"));
-  hide->addStretch();
-  grid->addLayout(hide, row, 0, 1, 2);
+  AddHideRow(this, grid, row, 2);
   fields_.Load();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,11 +43,7 @@ Vertical::Vertical(Project& project, QWidget* parent) : EditorWindow(project, pa
       grid->addWidget(fields_.Text(this, curves[c][r].name, curves[c][r].field), r + 1, 2 * c + 1);
     }
   }
-  auto* hide = new QHBoxLayout;
-  hide->addStretch();
-  hide->addWidget(MakeHideButton(this, "Command2"));
-  hide->addStretch();
-  grid->addLayout(hide, 6, 0, 1, 4);
+  AddHideRow(this, grid, 6, 4);
   fields_.Load();
 }
 
