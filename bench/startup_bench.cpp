@@ -145,15 +145,20 @@ std::size_t GridRows(const kv::Project& p, kv::Form form) {
   }
 }
 
+// The factory of the form's window; none, and the benchmark skipped, when this build has no
+// such window.
+kv::EditorFactory FactoryOf(benchmark::State& state, kv::Form form) {
+  const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
+  if (!make) state.SkipWithError("no window for this form in this build");
+  return make;
+}
+
 // A grid window made from a project that holds its largest table (table:1) or the rows
 // a new project has (table:0), from construction to the first paint.
 void BM_GridWindowFirstPaint(benchmark::State& state) {
   const auto form = static_cast<kv::Form>(state.range(0));
-  const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
-  if (!make) {
-    state.SkipWithError("no window for this form in this build");
-    return;
-  }
+  const kv::EditorFactory make = FactoryOf(state, form);
+  if (!make) return;
   kv::Project project;
   if (state.range(1) != 0) kv::ReadInputFile(LargestFile(), project, {});
   for (auto _ : state) {
@@ -205,21 +210,12 @@ BENCHMARK(BM_GridScrollPage)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-}  // namespace
-
-int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
-
-namespace {
-
 // The heap a shown editor holds with the largest project (its window image included on
 // the offscreen platform), and its widgets: what a window costs to keep open.
 void BM_EditorHeap(benchmark::State& state) {
   const auto form = static_cast<kv::Form>(state.range(0));
-  const kv::EditorFactory make = kv::DefaultEditorFactories()[static_cast<int>(form)];
-  if (!make) {
-    state.SkipWithError("no window for this form in this build");
-    return;
-  }
+  const kv::EditorFactory make = FactoryOf(state, form);
+  if (!make) return;
   kv::Project project;
   kv::ReadInputFile(LargestFile(), project, {});
   double heap = 0, widgets = 0;
@@ -242,3 +238,6 @@ void BM_EditorHeap(benchmark::State& state) {
 BENCHMARK(BM_EditorHeap)->DenseRange(0, kv::kFormCount - 1)->ArgName("form")->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
+
