@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
 
@@ -54,8 +55,10 @@ namespace {
 
 // A cell's drop-down list (its frame, view and bars, most of what a drop-down cell costs)
 // is made when it first opens: most cells are never opened. The item view takes its look
-// from the box as the view is made, and a box that takes typing would give it the plain
-// list look; it is made as for a box without typing, so every grid list has the menu look.
+// from the box as the view is made, and a box that takes typing gives it the plain list
+// look; so the list is given its look as for a box without typing, and every grid list
+// has the menu look. (A click makes the list before it opens it; the look is set again
+// then, through the box's own answer to a change of style.)
 class GridDropDown : public QComboBox {
  public:
   using QComboBox::QComboBox;
@@ -64,8 +67,13 @@ class GridDropDown : public QComboBox {
   void showPopup() override {
     if (!fitted_) {
       makingList_ = true;
-      FitPopup(this);
+      view();
+      QEvent restyle(QEvent::StyleChange);
+      QComboBox::changeEvent(&restyle);
       makingList_ = false;
+      QResizeEvent same(size(), size());
+      QComboBox::resizeEvent(&same);  // the typing line back where a box that takes typing has it
+      FitPopup(this);                 // measured in the look it opens in
       fitted_ = true;
     }
     QComboBox::showPopup();

@@ -293,7 +293,16 @@ TEST(GridWindow, CellsShowTheStartOfTheirTextAndDropDownsOpenWide) {
     g.Cell(1, 0)->setFocus(), Click(w, "Delete"), check("delete");
     EXPECT_EQ(notAtStart, QStringList());
     for (QComboBox* c : g.Frame()->findChildren<QComboBox*>()) {
-      c->showPopup(), c->hidePopup();  // the list is made as it opens
+      // Opened as a designer opens it, with a click on its arrow (the list is made as it opens).
+      const QRect typing = c->lineEdit() ? c->lineEdit()->geometry() : QRect();
+      if (c->isEnabled())
+        QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(c->width() - 3, c->height() / 2));
+      else
+        c->showPopup();
+      c->hidePopup();
+      if (c->lineEdit()) {
+        EXPECT_EQ(c->lineEdit()->geometry(), typing) << c->objectName().toStdString();
+      }
       EXPECT_GE(c->view()->minimumWidth(), c->view()->sizeHintForColumn(0)) << c->objectName().toStdString();
       // In the menu look (items drawn as menu entries), not as a plain list.
       EXPECT_FALSE(c->itemDelegate()->inherits("QStyledItemDelegate")) << c->objectName().toStdString();
