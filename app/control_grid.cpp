@@ -84,6 +84,12 @@ class GridDropDown : public QComboBox {
     QComboBox::initStyleOption(option);
     if (makingList_) option->editable = false;
   }
+  // A new style gives the list the look of a box that takes typing: the look and the
+  // width are set again at the next opening.
+  void changeEvent(QEvent* e) override {
+    QComboBox::changeEvent(e);
+    if (e->type() == QEvent::StyleChange) fitted_ = false;
+  }
 
  private:
   bool fitted_ = false;

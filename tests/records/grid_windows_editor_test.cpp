@@ -307,6 +307,14 @@ TEST(GridWindow, CellsShowTheStartOfTheirTextAndDropDownsOpenWide) {
       // In the menu look (items drawn as menu entries), not as a plain list.
       EXPECT_FALSE(c->itemDelegate()->inherits("QStyledItemDelegate")) << c->objectName().toStdString();
     }
+    // And again after a change of style (a desktop's theme), which restyles the lists.
+    if (QComboBox* first = g.Frame()->findChild<QComboBox*>(); first && first->isEnabled()) {
+      QEvent restyled(QEvent::StyleChange);
+      QApplication::sendEvent(first, &restyled);
+      QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(first->width() - 3, first->height() / 2));
+      first->hidePopup();
+      EXPECT_FALSE(first->itemDelegate()->inherits("QStyledItemDelegate"));
+    }
   }
 }
 
