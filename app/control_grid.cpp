@@ -46,13 +46,6 @@ QCompleter* NoCompletion() {
   return none;
 }
 
-}  // namespace
-
-// The drop-down list opens wide enough for its longest entry, however narrow the box.
-void FitPopup(QComboBox* c) { c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8); }
-
-namespace {
-
 // A cell's drop-down list (its frame, view and bars, most of what a drop-down cell costs)
 // is made when it first opens: most cells are never opened. The item view takes its look
 // from the box as the view is made, and a box that takes typing gives it the plain list
@@ -73,7 +66,9 @@ class GridDropDown : public QComboBox {
       makingList_ = false;
       QResizeEvent same(size(), size());
       QComboBox::resizeEvent(&same);  // the typing line back where a box that takes typing has it
-      FitPopup(this);                 // measured in the look it opens in
+      // Wide enough for the longest entry however narrow the box, measured in the look it
+      // opens in.
+      view()->setMinimumWidth(view()->sizeHintForColumn(0) + 8);
       fitted_ = true;
     }
     QComboBox::showPopup();

@@ -402,8 +402,10 @@ std::string FormatFixedNumber(std::string_view text, int w, int d, bool point) {
   return out;
 }
 
+bool IsBlankText(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
 bool IsBlankField(std::string_view text) {
-  return text.size() <= 20 && text.find_first_not_of(' ') == std::string_view::npos;
+  return text.size() <= 20 && IsBlankText(text);
 }
 
 }  // namespace kv

@@ -42,6 +42,8 @@ std::string FormatFixedNumber(std::string_view text, int w, int d, bool point);
 
 // True for an empty or all-blank text of at most 20 characters.
 bool IsBlankField(std::string_view text);
+// True for an empty text or one of blanks only, however long.
+bool IsBlankText(std::string_view text);
 
 // The shortest decimal text of v: no exponent, no trailing zeros, no separators.
 std::string PlainDecimalText(double v);

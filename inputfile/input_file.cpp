@@ -37,12 +37,6 @@ bool StartsWith(const std::string& s, std::string_view prefix) {
 
 }  // namespace
 
-std::string LineReader::ReadPaddedLine() {
-  std::string line;
-  ReadPaddedLine(line);
-  return line;
-}
-
 void LineReader::ReadPaddedLine(std::string& line) {
   line.clear();
   if (!AtEnd()) {

@@ -20,10 +20,8 @@ class LineReader {
  public:
   explicit LineReader(std::string data) : data_(std::move(data)) {}
   bool AtEnd() const { return pos_ >= data_.size(); }
-  // The next line, padded with blanks to 81 characters when shorter than 80; a line
-  // of 81 blanks once the end has been reached.
-  std::string ReadPaddedLine();
-  // The same into line, whose room is used again.
+  // The next line into line (whose room is used again), padded with blanks to 81
+  // characters when shorter than 80; a line of 81 blanks once the end has been reached.
   void ReadPaddedLine(std::string& line);
 
  private:

@@ -9,8 +9,6 @@ namespace {
 // A line's nominal 80 columns.
 constexpr std::size_t kLineRoom = 80;
 
-bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 bool IsNumberKind(FieldKind k) {
   return k == FieldKind::Number || k == FieldKind::PointNumber || k == FieldKind::Station;
 }

@@ -29,8 +29,6 @@ const FieldSpec kSecRef{"Text8", 45, 2, FieldKind::Text};
 // Code in column 11 for each Combo1 index; 5 is not used.
 constexpr char kDistanceCodes[] = {'0', '1', '2', '3', '4', '6', '7'};
 
-bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 // A one-column field: the text's first character, a blank for nothing.
 std::string FirstChar(const std::string& s) { return s.empty() ? " " : s.substr(0, 1); }
 

@@ -36,8 +36,6 @@ int Code(std::string_view line, const FieldSpec& f) {
 
 char Digit(int code) { return char('0' + code); }
 
-bool IsBlankText(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 }  // namespace
 
 void ReadGirderRecord(std::string_view line, int n, Project& p, const WarningSink& warn) {
