@@ -44,98 +44,117 @@ void ToDecimal(double v, Decimal& d) {
   d.fracSize = frac.size();
 }
 
-// The decimal of ParseNumberField(t, d) for a number text t, read off the text's own
-// digits where they carry it exactly: no exponent, at most 15 significant digits and a
-// whole part below 10^15 (with implied decimals, an integer below 10^15). A double
-// holds every such number as the one nearest to it, and its shortest text is that
-// number again, so the detour through a double would give the same digits. False for
-// any other text.
-bool ExactDecimal(std::string_view t, int d, Decimal& out) {
-  if (t.size() > 30 || d < 0 || d > 22) return false;
-  char digits[30];
-  int n = 0, point = -1;
+// What a field's text holds, read in one pass.
+enum class NumberText {
+  None,   // not a number (reads as 0)
+  Exact,  // a number, its decimal taken off its own digits
+  Other,  // a number to read through a double (exponent, too many digits, a long text)
+};
+
+// Reads text t as a number field with d implied decimals: optional blanks around it, a
+// sign, digits with at most one point, an optional exponent. Where the text's own digits
+// carry ParseNumberField(t, d) exactly (no exponent, at most 15 significant digits and a
+// whole part below 10^15; with implied decimals, an integer below 10^15), its decimal goes
+// to out: a double holds every such number as the one nearest to it, and its shortest text
+// is that number again, so the detour through a double would give the same digits. Blanks
+// and the sign count as zeros where they stand, as they do when the field is read.
+NumberText ScanNumber(std::string_view t, int d, Decimal& out) {
+  const std::size_t size = t.size();
+  std::size_t i = 0;
+  while (i < size && IsBlank(t[i])) ++i;
   bool negative = false;
-  for (char c : t) {
-    if (IsDigit(c)) {
-      digits[n++] = c;
-    } else if (c == '.') {
-      point = n;
-    } else if (c == 'e' || c == 'E') {
-      return false;
-    } else {
-      negative = negative || c == '-';
-      digits[n++] = '0';  // blanks and signs count as zeros
-    }
+  if (i < size && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  const std::size_t wholeFrom = i;
+  while (i < size && IsDigit(t[i])) ++i;
+  const std::size_t wholeTo = i;
+  std::size_t fracFrom = i, fracTo = i;
+  const bool point = i < size && t[i] == '.';
+  if (point) {
+    fracFrom = ++i;
+    while (i < size && IsDigit(t[i])) ++i;
+    fracTo = i;
   }
-  const bool implied = point < 0;
-  if (implied) point = n - d;
-  int first = 0, last = n;  // the first nonzero digit, one past the last
-  while (first < n && digits[first] == '0') ++first;
-  while (last > first && digits[last - 1] == '0') --last;
-  const int wholeSize = std::max(point - first, 0);
-  if (wholeSize > 15 || last - first > 15 || (implied && n - first > 15)) return false;
+  if (wholeTo == wholeFrom && fracTo == fracFrom) return NumberText::None;
+  bool exponent = false;
+  if (i < size && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < size && (t[i] == '+' || t[i] == '-')) ++i;
+    const std::size_t from = i;
+    while (i < size && IsDigit(t[i])) ++i;
+    if (i == from) return NumberText::None;
+    exponent = true;
+  }
+  while (i < size && IsBlank(t[i])) ++i;
+  if (i != size) return NumberText::None;
+  if (exponent || size > 30 || d < 0 || d > 22) return NumberText::Other;
+
+  // Every character but the point is one digit: blanks and the sign are zeros. Digit k
+  // of the field is the text's character k before the point and k + 1 after it.
+  const int n = int(size) - (point ? 1 : 0);
+  const int from = int(wholeFrom), pointAt = int(wholeTo), to = int(wholeTo + fracTo - fracFrom);
+  const char* s = t.data();
+  auto digit = [&](int k) { return k < from || k >= to ? '0' : s[k < pointAt ? k : k + 1]; };
+  const int at = point ? pointAt : n - d;  // digits before the point
+  int first = from, last = to;  // the first nonzero digit, one past the last
+  while (first < to && digit(first) == '0') ++first;
+  if (first == to) first = last = n;
+  while (last > first && digit(last - 1) == '0') --last;
+  const int wholeSize = std::max(at - first, 0);
+  if (wholeSize > 15 || last - first > 15 || (!point && n - first > 15)) return NumberText::Other;
   out.negative = negative;
-  if (first == n) last = point;  // zero: no fraction
+  if (first == n) last = at;  // zero: no fraction
   char* o = out.digits;
   if (wholeSize == 0) *o++ = '0';
-  for (int i = first; i < point; ++i) *o++ = digits[i];
+  for (int k = first; k < at; ++k) *o++ = digit(k);
   out.wholeSize = std::size_t(o - out.digits);
-  for (int i = point; i < last; ++i) *o++ = i < 0 ? '0' : digits[i];
+  for (int k = at; k < last; ++k) *o++ = digit(k);
   out.fracSize = std::size_t(o - out.digits) - out.wholeSize;
-  return true;
+  return NumberText::Exact;
 }
 
-// The shortest decimal of ParseNumberField(text, d) for a number text.
-void NumberDecimal(std::string_view text, int d, Decimal& out) {
-  if (!ExactDecimal(text, d, out)) ToDecimal(ParseNumberField(text, d), out);
-}
-
-// The same for any text: one that is not a number reads as 0.
-void ReadDecimal(std::string_view text, int d, Decimal& out) {
-  if (IsNumberText(text)) {
-    NumberDecimal(text, d, out);
-  } else {
-    out.negative = false;
-    out.digits[0] = '0';
-    out.wholeSize = 1;
-    out.fracSize = 0;
+// The shortest decimal of ParseNumberField(text, d); false for a text that is not a
+// number, which reads as 0.
+bool ReadDecimal(std::string_view text, int d, Decimal& out) {
+  switch (ScanNumber(text, d, out)) {
+    case NumberText::Exact:
+      return true;
+    case NumberText::Other:
+      ToDecimal(ParseNumberField(text, d), out);
+      return true;
+    case NumberText::None:
+      break;
   }
+  out.negative = false;
+  out.digits[0] = '0';
+  out.wholeSize = 1;
+  out.fracSize = 0;
+  return false;
 }
 
-// |v| * 10^shift rounded to a whole number, halves away from zero, as digits.
-std::string ScaledDigits(const Decimal& d, int shift) {
+// Room for the digits of a double's whole part and a shift of up to 64 places.
+constexpr std::size_t kDigitRoom = 400 + 64 + 2;
+
+// |v| * 10^shift (shift 0 to 64) rounded to a whole number, halves away from zero: its
+// digits without leading zeros ("0" for zero), built inside `room`.
+std::string_view ScaledDigits(const Decimal& d, int shift, char (&room)[kDigitRoom]) {
   const std::string_view whole = d.Whole(), frac = d.Frac();
-  std::string digits;
-  bool up = false;
-  if (shift >= 0) {
-    const std::size_t n = std::size_t(shift);
-    const std::size_t kept = std::min(n, frac.size());
-    digits.assign(whole.size() + n, '0');
-    if (!whole.empty()) std::memcpy(digits.data(), whole.data(), whole.size());
-    if (kept > 0) std::memcpy(digits.data() + whole.size(), frac.data(), kept);
-    up = frac.size() > n && frac[n] >= '5';
-  } else {
-    // Not used by the callers; keep it correct anyway.
-    std::string w(whole);
-    const std::size_t cut = std::size_t(-shift);
-    if (w.size() <= cut) w.insert(0, cut - w.size() + 1, '0');
-    digits = w.substr(0, w.size() - cut);
-    up = w[w.size() - cut] >= '5';
-  }
-  if (up) {
-    int i = int(digits.size()) - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i < 0)
-      digits.insert(0, "1");
+  const std::size_t n = std::size_t(std::clamp(shift, 0, 64));
+  const std::size_t kept = std::min(n, frac.size());
+  char* p = room + 1;  // room[0] takes a carry out of the first digit
+  std::size_t size = whole.size() + n;
+  std::memcpy(p, whole.data(), whole.size());
+  if (kept > 0) std::memcpy(p + whole.size(), frac.data(), kept);
+  std::memset(p + whole.size() + kept, '0', n - kept);
+  if (frac.size() > n && frac[n] >= '5') {
+    std::size_t i = size;
+    while (i > 0 && p[i - 1] == '9') p[--i] = '0';
+    if (i == 0)
+      *--p = '1', ++size;
     else
-      ++digits[i];
+      ++p[i - 1];
   }
-  auto nz = digits.find_first_not_of('0');
-  if (nz == std::string::npos)
-    digits.assign("0");
-  else if (nz > 0)
-    digits.erase(0, nz);
-  return digits;
+  while (size > 1 && *p == '0') ++p, --size;
+  return {p, size};
 }
 
 std::string PadLeftTo(std::string s, std::size_t n, char c) {
@@ -145,7 +164,8 @@ std::string PadLeftTo(std::string s, std::size_t n, char c) {
 
 // A whole number written with at least minDigits digits (pictures such as "000").
 std::string WholeText(const Decimal& d, int minDigits) {
-  std::string digits = PadLeftTo(ScaledDigits(d, 0), minDigits, '0');
+  char room[kDigitRoom];
+  std::string digits = PadLeftTo(std::string(ScaledDigits(d, 0, room)), minDigits, '0');
   bool zero = digits.find_first_not_of('0') == std::string::npos;
   return d.negative && !zero ? "-" + digits : digits;
 }
@@ -166,25 +186,8 @@ double Pow10(int d) {
 }  // namespace
 
 bool IsNumberText(std::string_view t) {
-  std::size_t i = 0, n = t.size();
-  while (i < n && IsBlank(t[i])) ++i;
-  if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (i < n && IsDigit(t[i])) ++i, ++digits;
-  if (i < n && t[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(t[i])) ++i, ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < n && (t[i] == 'e' || t[i] == 'E')) {
-    ++i;
-    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t exp = 0;
-    while (i < n && IsDigit(t[i])) ++i, ++exp;
-    if (exp == 0) return false;
-  }
-  while (i < n && IsBlank(t[i])) ++i;
-  return i == n;
+  Decimal unused;
+  return ScanNumber(t, -1, unused) != NumberText::None;
 }
 
 double ParseNumberField(std::string_view text, int d) {
@@ -233,10 +236,16 @@ std::string PlainDecimalText(double v) {
 }
 
 std::string NumberFieldText(std::string_view text, int d) {
-  if (!IsNumberText(text)) return "0";
   Decimal dec;
-  if (!ExactDecimal(text, d, dec)) return PlainDecimalText(ParseNumberField(text, d));
-  return dec.IsZero() ? "0" : PlainText(dec);
+  switch (ScanNumber(text, d, dec)) {
+    case NumberText::Exact:
+      return dec.IsZero() ? "0" : PlainText(dec);
+    case NumberText::Other:
+      return PlainDecimalText(ParseNumberField(text, d));
+    case NumberText::None:
+      break;
+  }
+  return "0";
 }
 
 std::string Columns(std::string_view line, int first, int width) {
@@ -308,7 +317,8 @@ std::string FormatDmsAngle(std::string_view text, int n, int s) {
   const DmsTexts t = SplitDms(text, n, s);
   Decimal ds;
   ReadDecimal(t.seconds, s, ds);
-  std::string secDigits = PadLeftTo(ScaledDigits(ds, 2), 3, '0');
+  char room[kDigitRoom];
+  std::string secDigits = PadLeftTo(std::string(ScaledDigits(ds, 2, room)), 3, '0');
   bool secZero = secDigits.find_first_not_of('0') == std::string::npos;
   std::string secText = (ds.negative && !secZero ? "-" : "") +
                         secDigits.substr(0, secDigits.size() - 2) + "." +
@@ -352,7 +362,8 @@ std::string PackDmsAngle(std::string_view text, int w, int s) {
     if (!sec.empty() && sec.back() == '"') sec.remove_suffix(1);
     Decimal d;
     ReadDecimal(sec, s, d);
-    std::string digits = PadLeftTo(ScaledDigits(d, s), s + 1, '0');
+    char room[kDigitRoom];
+    std::string digits = PadLeftTo(std::string(ScaledDigits(d, s, room)), s + 1, '0');
     bool zero = digits.find_first_not_of('0') == std::string::npos;
     secPart = PadLeftTo((d.negative && !zero ? "-" : "") + digits, s + 2, ' ');
   }
@@ -370,10 +381,11 @@ std::string FormatFixedNumber(std::string_view text, int w, int d, bool point) {
       t = withoutPlus;
     }
   }
-  if (t.empty() || !IsNumberText(t)) return std::string(std::clamp(w, 0, 30), ' ');
   Decimal dec;
-  NumberDecimal(t, 0, dec);
-  const std::string digits = ScaledDigits(dec, d);
+  if (t.empty() || !ReadDecimal(t, 0, dec)) return std::string(std::clamp(w, 0, 30), ' ');
+  d = std::clamp(d, 0, 64);
+  char room[kDigitRoom];
+  const std::string_view digits = ScaledDigits(dec, d, room);
   const bool zero = digits == "0";
   const bool minus = dec.negative && !zero;
   // The number, its point and zeros, right-justified in w columns: filled from the right.
