@@ -3,7 +3,6 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QRegularExpression>
 #include <climits>
 #include <QComboBox>
 #include <QEvent>
@@ -115,8 +114,10 @@ void NameFieldsByTheirLabels(QWidget* window) {
       if (gap < bestGap) best = l, bestGap = gap;
     }
     if (best == nullptr) continue;
-    QString name = best->text();
-    name.remove(QRegularExpression("&(?!&)"));
+    QString name;  // the label's text without its mnemonic marks ("&&" is a "&")
+    const QString text = best->text();
+    for (qsizetype i = 0; i < text.size(); ++i)
+      if (text[i] != QLatin1Char('&') || (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))) name += text[i];
     name = name.simplified();
     if (name.endsWith(QLatin1Char(':'))) name.chop(1);
     best->setBuddy(field);

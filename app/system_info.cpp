@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSysInfo>
 #include <QTreeWidget>
@@ -133,11 +132,18 @@ Registry& MachineRegistry() {
 }
 
 QString MemoryText(const QByteArray& meminfo) {
+  // The figure of a "Key:   1234 kB" line, -1 without one.
   auto kilobytes = [&](const char* key) -> double {
-    const QRegularExpression re(QStringLiteral("^%1:\\s*(\\d+)\\s*kB").arg(QLatin1String(key)),
-                                QRegularExpression::MultilineOption);
-    const auto m = re.match(QString::fromLatin1(meminfo));
-    return m.hasMatch() ? m.captured(1).toDouble() : -1;
+    const QByteArray start = QByteArray(key) + ':';
+    for (const QByteArray& line : meminfo.split('\n')) {
+      if (!line.startsWith(start)) continue;
+      const QByteArray figure = line.mid(start.size()).trimmed();
+      if (!figure.endsWith("kB")) return -1;
+      const QByteArray digits = figure.chopped(2).trimmed();
+      bool ok = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+      return ok ? digits.toDouble() : -1;
+    }
+    return -1;
   };
   const double total = kilobytes("MemTotal");
   const double avail = kilobytes("MemAvailable");
