@@ -88,26 +88,35 @@ NumberText ScanNumber(std::string_view t, int d, Decimal& out) {
   if (i != size) return NumberText::None;
   if (exponent || size > 30 || d < 0 || d > 22) return NumberText::Other;
 
-  // Every character but the point is one digit: blanks and the sign are zeros. Digit k
-  // of the field is the text's character k before the point and k + 1 after it.
+  // Every character but the point is one digit: blanks and the sign are zeros. Digit k is
+  // the text's character k before the point and k + 1 after it.
   const int n = int(size) - (point ? 1 : 0);
-  const int from = int(wholeFrom), pointAt = int(wholeTo), to = int(wholeTo + fracTo - fracFrom);
-  const char* s = t.data();
-  auto digit = [&](int k) { return k < from || k >= to ? '0' : s[k < pointAt ? k : k + 1]; };
-  const int at = point ? pointAt : n - d;  // digits before the point
-  int first = from, last = to;  // the first nonzero digit, one past the last
-  while (first < to && digit(first) == '0') ++first;
-  if (first == to) first = last = n;
-  while (last > first && digit(last - 1) == '0') --last;
+  const int at = point ? int(wholeTo) : n - d;  // digits before the point
+  out.negative = negative;
+  // The first nonzero digit and one past the last, as characters of the text.
+  int j = int(wholeFrom), k = int(fracTo);
+  while (j < k && (t[j] == '0' || t[j] == '.')) ++j;
+  if (j == k) {  // zero
+    out.digits[0] = '0';
+    out.wholeSize = 1;
+    out.fracSize = 0;
+    return NumberText::Exact;
+  }
+  while (t[k - 1] == '0' || t[k - 1] == '.') --k;
+  const int first = point && j > int(wholeTo) ? j - 1 : j;
+  const int last = point && k > int(wholeTo) ? k - 1 : k;
   const int wholeSize = std::max(at - first, 0);
   if (wholeSize > 15 || last - first > 15 || (!point && n - first > 15)) return NumberText::Other;
-  out.negative = negative;
-  if (first == n) last = at;  // zero: no fraction
   char* o = out.digits;
   if (wholeSize == 0) *o++ = '0';
-  for (int k = first; k < at; ++k) *o++ = digit(k);
+  // Past the digits of a text without a point come its trailing blanks.
+  const int digitsTo = std::min(at, int(wholeTo));
+  int q = first;
+  for (; q < digitsTo; ++q) *o++ = t[q];
+  for (; q < at; ++q) *o++ = '0';
   out.wholeSize = std::size_t(o - out.digits);
-  for (int k = at; k < last; ++k) *o++ = digit(k);
+  for (q = at; q < first; ++q) *o++ = '0';
+  for (const int shift = point ? 1 : 0; q < last; ++q) *o++ = t[q + shift];
   out.fracSize = std::size_t(o - out.digits) - out.wholeSize;
   return NumberText::Exact;
 }
