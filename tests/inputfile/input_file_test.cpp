@@ -215,7 +215,8 @@ TEST(FieldRoutines, NumbersInAndOut) {
       {"1.005", 6, 2, false, "   101"}, {"2.675", 6, 2, true, "  2.68"},    // decimal halves, not binary
       {"0.4", 6, 2, true, "  0.40"}, {"123456", 4, 0, false, "123456"},      // too wide: not cut
       {"0", 2, 2, false, "00"},  // width not above decimals: no extra zero
-      {"+5", 3, 0, false, "  5"}, {"", 40, 0, false, std::string(30, ' ')}};  // blanks at most 30
+      {"+5", 3, 0, false, "  5"}, {"", 40, 0, false, std::string(30, ' ')},  // blanks at most 30
+      {"999.995", 7, 2, true, "1000.00"}, {"9.5", 3, 0, false, " 10"}, {"-99.96", 6, 1, false, " -1000"}};  // a carry adds a digit
   for (const auto& c : fixed)
     EXPECT_EQ(FormatFixedNumber(c.text, c.w, c.d, c.point), c.want) << c.text << " " << c.w << c.d << c.point;
 }
