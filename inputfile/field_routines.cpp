@@ -166,24 +166,27 @@ std::string_view ScaledDigits(const Decimal& d, int shift, char (&room)[kDigitRo
   return {p, size};
 }
 
-std::string PadLeftTo(std::string s, std::size_t n, char c) {
-  if (s.size() < n) s.insert(0, n - s.size(), c);
-  return s;
-}
-
-// A whole number written with at least minDigits digits (pictures such as "000").
-std::string WholeText(const Decimal& d, int minDigits) {
+// Appends |v| * 10^shift rounded to a whole number as a picture such as "000": the sign
+// when it is negative and not zero, its digits with zeros in front up to zerosTo digits,
+// and blanks in front of it all up to blanksTo characters.
+void AppendPicture(std::string& out, const Decimal& d, int shift, std::size_t zerosTo,
+                   std::size_t blanksTo = 0) {
   char room[kDigitRoom];
-  std::string digits = PadLeftTo(std::string(ScaledDigits(d, 0, room)), minDigits, '0');
-  bool zero = digits.find_first_not_of('0') == std::string::npos;
-  return d.negative && !zero ? "-" + digits : digits;
+  const std::string_view digits = ScaledDigits(d, shift, room);
+  const bool minus = d.negative && digits != "0";
+  const std::size_t body = std::max(digits.size(), zerosTo) + (minus ? 1 : 0);
+  if (body < blanksTo) out.append(blanksTo - body, ' ');
+  if (minus) out += '-';
+  if (digits.size() < zerosTo) out.append(zerosTo - digits.size(), '0');
+  out += digits;
 }
 
-// WholeText of ParseNumberField(text, 0).
-std::string WholeFieldText(std::string_view text, int minDigits) {
-  Decimal d;
-  ReadDecimal(text, 0, d);
-  return WholeText(d, minDigits);
+// The same for a field's text read with d implied decimals (a text that is no number is 0).
+void AppendPicture(std::string& out, std::string_view text, int d, int shift,
+                   std::size_t zerosTo, std::size_t blanksTo = 0) {
+  Decimal dec;
+  ReadDecimal(text, d, dec);
+  AppendPicture(out, dec, shift, zerosTo, blanksTo);
 }
 
 double Pow10(int d) {
@@ -289,9 +292,15 @@ std::string FormatStation(std::string_view text, int d, int metricUnits) {
     if (count <= 0) return {};
     return text.substr(std::size_t(first - 1), std::size_t(count));
   };
-  std::string f = d == 0 ? "0" : WholeFieldText(part(L - d + 1, d), d);
-  return NumberFieldText(part(1, L - d - pDigits), 0) + "+" +
-         WholeFieldText(part(L - d - pDigits + 1, pDigits), pDigits) + "." + f;
+  std::string out = NumberFieldText(part(1, L - d - pDigits), 0);
+  out += '+';
+  AppendPicture(out, part(L - d - pDigits + 1, pDigits), 0, 0, std::size_t(pDigits));
+  out += '.';
+  if (d == 0)
+    out += '0';
+  else
+    AppendPicture(out, part(L - d + 1, d), 0, 0, std::size_t(d));
+  return out;
 }
 
 namespace {
@@ -324,59 +333,57 @@ DmsParts ParseDmsParts(std::string_view text, int n, int s) {
 
 std::string FormatDmsAngle(std::string_view text, int n, int s) {
   const DmsTexts t = SplitDms(text, n, s);
-  Decimal ds;
-  ReadDecimal(t.seconds, s, ds);
-  char room[kDigitRoom];
-  std::string secDigits = PadLeftTo(std::string(ScaledDigits(ds, 2, room)), 3, '0');
-  bool secZero = secDigits.find_first_not_of('0') == std::string::npos;
-  std::string secText = (ds.negative && !secZero ? "-" : "") +
-                        secDigits.substr(0, secDigits.size() - 2) + "." +
-                        secDigits.substr(secDigits.size() - 2);
-  return WholeFieldText(t.degrees, 1) + kDegreeSign + " " + WholeFieldText(t.minutes, 1) + "' " +
-         secText + "\"";
+  std::string out;
+  out.reserve(20);
+  AppendPicture(out, t.degrees, 0, 0, 1);
+  out += kDegreeSign;
+  out += ' ';
+  AppendPicture(out, t.minutes, 0, 0, 1);
+  out += "' ";
+  AppendPicture(out, t.seconds, s, 2, 3);  // hundredths of a second
+  out.insert(out.size() - 2, 1, '.');
+  out += '"';
+  return out;
 }
 
 std::string PackDmsAngle(std::string_view text, int w, int s) {
   const std::size_t len = text.size();
-  std::string degPart, minPart, secPart;
+  std::string out;
+  out.reserve(std::size_t(std::max(w, 0)) + std::size_t(std::max(s, 0)) + 4);
   std::size_t minStart = 0;
   if (text.empty()) {
-    degPart = PadLeftTo("0", w, ' ');
+    AppendPicture(out, "", 0, 0, 1, std::size_t(w));
   } else {
     std::size_t blank = text.find(' ');
     std::string_view deg = text.substr(0, blank);
     if (!deg.empty() && deg.back() == kDegreeSign) deg.remove_suffix(1);
-    degPart = PadLeftTo(WholeFieldText(deg, 1), w, ' ');
+    AppendPicture(out, deg, 0, 0, 1, std::size_t(w));
     minStart = blank == std::string_view::npos ? len + 1 : blank + 1;
   }
   std::size_t secStart = len + 1;
   if (text.empty() || minStart + 1 >= len) {
-    minPart = " 0";
+    out += " 0";
   } else {
     std::size_t blank = text.find(' ', minStart);
     std::string_view m = text.substr(minStart, blank == std::string_view::npos
                                                    ? std::string_view::npos
                                                    : blank - minStart);
     if (!m.empty() && m.back() == '\'') m.remove_suffix(1);
-    minPart = PadLeftTo(WholeFieldText(m, 1), 2, ' ');
+    AppendPicture(out, m, 0, 0, 1, 2);
     secStart = blank == std::string_view::npos ? len + 1 : blank + 1;
   }
   if (text.empty() || secStart + 1 >= len) {
-    secPart = " 00" + std::string(std::max(s - 1, 0), '0');
+    out += " 00";
+    out.append(std::size_t(std::max(s - 1, 0)), '0');
   } else {
     std::size_t blank = text.find(' ', secStart);
     std::string_view sec = text.substr(secStart, blank == std::string_view::npos
                                                      ? std::string_view::npos
                                                      : blank - secStart);
     if (!sec.empty() && sec.back() == '"') sec.remove_suffix(1);
-    Decimal d;
-    ReadDecimal(sec, s, d);
-    char room[kDigitRoom];
-    std::string digits = PadLeftTo(std::string(ScaledDigits(d, s, room)), s + 1, '0');
-    bool zero = digits.find_first_not_of('0') == std::string::npos;
-    secPart = PadLeftTo((d.negative && !zero ? "-" : "") + digits, s + 2, ' ');
+    AppendPicture(out, sec, s, s, std::size_t(s + 1), std::size_t(s + 2));
   }
-  return degPart + minPart + secPart;
+  return out;
 }
 
 std::string FormatFixedNumber(std::string_view text, int w, int d, bool point) {
