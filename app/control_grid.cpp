@@ -156,15 +156,21 @@ void ControlGrid::AddInitialRows(int count) {
 
 int ControlGrid::AddRow() {
   const int index = RowCount();
-  if (index == 0 || index < geometry_.initialRows) {
-    AddInitialRows(1);
-    return index;
-  }
-  // Just below the last row as it stands now, so rows added after scrolling line up.
-  tops_.push_back(tops_.back() + geometry_.rowHeight + geometry_.appendOffset);
-  slotOfRow_.push_back(nullptr);
-  Layout();
+  AddRows(1);
   return index;
+}
+
+void ControlGrid::AddRows(int count) {
+  for (int i = 0; i < count; ++i) {
+    const int index = RowCount();
+    if (index == 0 || index < geometry_.initialRows)
+      tops_.push_back(geometry_.rowTop + index * geometry_.rowSpacing + geometry_.scrollValue);
+    else  // just below the last row as it stands now, so rows added after scrolling line up
+      tops_.push_back(tops_.back() + geometry_.rowHeight + geometry_.appendOffset);
+    slotOfRow_.push_back(nullptr);
+  }
+  // Once for all of them: a table read from a file adds its rows together.
+  Layout();
 }
 
 void ControlGrid::RemoveLastRow() { TrimRows(RowCount() - 1); }

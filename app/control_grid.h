@@ -117,6 +117,7 @@ class ControlGrid : public QObject {
   void AddInitialRows(int count);
   // Row `RowCount()` below the last (at its first-row place while fewer than initialRows).
   int AddRow();
+  void AddRows(int count);  // AddRow count times, the widgets bound once at the end
   // The table behind the grid has fewer rows again (a file was read anew).
   void RemoveLastRow();
   // Drops the rows from `count` on.

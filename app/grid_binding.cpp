@@ -58,7 +58,7 @@ void GridBinding::Refresh() {
   grid_->TrimRows(n);
   // Back to the table's scroll value first: rows appended then line up with the rest.
   SyncScrollBar();
-  while (grid_->RowCount() < n) grid_->AddRow();
+  grid_->AddRows(n - grid_->RowCount());
   refreshing_ = false;
   grid_->ShowRows(0);
   loading_ = false;
