@@ -667,12 +667,17 @@ void ControlGrid::ScrollIntoView(int row) {
 }
 
 bool ControlGrid::eventFilter(QObject* watched, QEvent* event) {
+  // Every paint and move of every cell passes here; the row is looked up (a property read
+  // by name) only for the three events that need it.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::FocusOut && type != QEvent::FocusIn && type != QEvent::Wheel)
+    return QObject::eventFilter(watched, event);
   // The cell itself, or the viewport or line edit inside it.
   auto* cell = qobject_cast<QWidget*>(watched);
   if (cell != nullptr && cell->parentWidget() != frame_) cell = cell->parentWidget();
   if (cell == nullptr || cell->parentWidget() != frame_ || !cell->property("Index").isValid())
     return QObject::eventFilter(watched, event);
-  switch (event->type()) {
+  switch (type) {
     case QEvent::FocusOut:
       if (watched == cell) currentRow_ = cell->property("Index").toInt();
       break;
