@@ -161,6 +161,7 @@ int ControlGrid::AddRow() {
 }
 
 void ControlGrid::AddRows(int count) {
+  if (count <= 0) return;
   for (int i = 0; i < count; ++i) {
     const int index = RowCount();
     if (index == 0 || index < geometry_.initialRows)
