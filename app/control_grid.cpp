@@ -145,12 +145,16 @@ int ControlGrid::BuiltRows() const {
 
 // ---- rows ----
 
+// Row RowCount() at its first-row place as the rows stand now (kept as the place at scroll
+// value 0), or else just below the last row, so rows added after scrolling line up.
+void ControlGrid::PushRow(bool firstRowPlace) {
+  tops_.push_back(firstRowPlace ? geometry_.rowTop + RowCount() * geometry_.rowSpacing + geometry_.scrollValue
+                                : tops_.back() + geometry_.rowHeight + geometry_.appendOffset);
+  slotOfRow_.push_back(nullptr);
+}
+
 void ControlGrid::AddInitialRows(int count) {
-  for (int i = 0; i < count; ++i) {
-    // The first-row place as the rows stand now, kept as the place at scroll value 0.
-    tops_.push_back(geometry_.rowTop + RowCount() * geometry_.rowSpacing + geometry_.scrollValue);
-    slotOfRow_.push_back(nullptr);
-  }
+  for (int i = 0; i < count; ++i) PushRow(true);
   Layout();
 }
 
@@ -162,14 +166,7 @@ int ControlGrid::AddRow() {
 
 void ControlGrid::AddRows(int count) {
   if (count <= 0) return;
-  for (int i = 0; i < count; ++i) {
-    const int index = RowCount();
-    if (index == 0 || index < geometry_.initialRows)
-      tops_.push_back(geometry_.rowTop + index * geometry_.rowSpacing + geometry_.scrollValue);
-    else  // just below the last row as it stands now, so rows added after scrolling line up
-      tops_.push_back(tops_.back() + geometry_.rowHeight + geometry_.appendOffset);
-    slotOfRow_.push_back(nullptr);
-  }
+  for (int i = 0; i < count; ++i) PushRow(RowCount() == 0 || RowCount() < geometry_.initialRows);
   // Once for all of them: a table read from a file adds its rows together.
   Layout();
 }

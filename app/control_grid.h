@@ -200,6 +200,7 @@ class ControlGrid : public QObject {
   void Bind(Slot& slot, int row) const;
   void Release(Slot& slot) const;
   void Place(Slot& slot) const;
+  void PushRow(bool firstRowPlace);  // the next row's top, no widgets yet
   void Layout();
   void ChainTabOrder() const;
   void Restack() const;

@@ -21,6 +21,7 @@ struct Decimal {
   std::string_view Whole() const { return {digits, wholeSize}; }
   std::string_view Frac() const { return {digits + wholeSize, fracSize}; }
   bool IsZero() const { return fracSize == 0 && wholeSize == 1 && digits[0] == '0'; }
+  void SetZero() { digits[0] = '0', wholeSize = 1, fracSize = 0; }
 };
 
 // The shortest decimal text that reads back as v, split into its parts.
@@ -97,9 +98,7 @@ NumberText ScanNumber(std::string_view t, int d, Decimal& out) {
   int j = int(wholeFrom), k = int(fracTo);
   while (j < k && (t[j] == '0' || t[j] == '.')) ++j;
   if (j == k) {  // zero
-    out.digits[0] = '0';
-    out.wholeSize = 1;
-    out.fracSize = 0;
+    out.SetZero();
     return NumberText::Exact;
   }
   while (t[k - 1] == '0' || t[k - 1] == '.') --k;
@@ -134,9 +133,7 @@ bool ReadDecimal(std::string_view text, int d, Decimal& out) {
       break;
   }
   out.negative = false;
-  out.digits[0] = '0';
-  out.wholeSize = 1;
-  out.fracSize = 0;
+  out.SetZero();
   return false;
 }
 
