@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace kv {
@@ -187,6 +188,11 @@ void AppendPicture(std::string& out, std::string_view text, int d, int shift,
 }
 
 double Pow10(int d) {
+  // Every power up to 10^22 is a double exactly; the loop gives the same ones.
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (d >= 0 && d <= 22) return kExact[d];
   double p = 1;
   for (int i = 0; i < d; ++i) p *= 10;
   return p;
@@ -200,7 +206,24 @@ bool IsNumberText(std::string_view t) {
 }
 
 double ParseNumberField(std::string_view text, int d) {
-  if (!IsNumberText(text)) return 0.0;
+  Decimal dec;
+  switch (ScanNumber(text, d, dec)) {
+    case NumberText::None:
+      return 0.0;
+    case NumberText::Exact:
+      // At most 15 significant digits: a whole number a double holds exactly, over a power
+      // of ten it holds exactly, and the one rounding of the division is the nearest double.
+      if (dec.fracSize <= 22) {
+        std::uint64_t m = 0;
+        for (const char c : dec.Whole()) m = m * 10 + std::uint64_t(c - '0');
+        for (const char c : dec.Frac()) m = m * 10 + std::uint64_t(c - '0');
+        const double v = double(m) / Pow10(int(dec.fracSize));
+        return dec.negative ? -v : v;
+      }
+      break;
+    case NumberText::Other:
+      break;
+  }
   char shortText[32] = {};
   std::string longText;
   char* s = shortText;

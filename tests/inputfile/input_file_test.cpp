@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <random>
 #include <tuple>
@@ -236,9 +238,21 @@ TEST(FieldRoutines, ReadOffTheDigitsAsTheDoubleGivesIt) {
       t += at == 0 ? '.' : char('0' + random() % 10);
     texts.push_back(t + std::string(random() % 3, ' '));
   }
+  // The long way: blanks and the sign as zeros, the text through strtod, then the implied decimals.
+  auto longWay = [](std::string t, int d) {
+    if (!IsNumberText(t)) return 0.0;
+    const bool negative = t.find('-') != std::string::npos, point = t.find('.') != std::string::npos;
+    for (char& c : t)
+      if (c == ' ' || c == '-' || c == '+') c = '0';
+    const double v = std::strtod(t.c_str(), nullptr) / (point ? 1.0 : std::strtod(("1e" + std::to_string(d)).c_str(), nullptr));
+    return negative ? -v : v;
+  };
   for (const std::string& t : texts)
-    for (int d : {0, 2, 3, 4, 5, 22, 23})
-      ASSERT_EQ(NumberFieldText(t, d), PlainDecimalText(ParseNumberField(t, d))) << '"' << t << "\" " << d;
+    for (int d : {0, 2, 3, 4, 5, 22, 23}) {
+      const double v = ParseNumberField(t, d), want = longWay(t, d);
+      ASSERT_EQ(std::pair(v, std::signbit(v)), std::pair(want, std::signbit(want))) << '"' << t << "\" " << d;
+      ASSERT_EQ(NumberFieldText(t, d), PlainDecimalText(v)) << '"' << t << "\" " << d;
+    }
 }
 
 TEST(FieldRoutines, StationsAnglesAndColumns) {
