@@ -87,9 +87,8 @@ void ReadBentRecord(std::string_view line, int n, Project& p, const WarningSink&
   else
     warn("Warning: (06) Bent line data, skew type invalid.", &kSkewType);
 
-  const double v = ParseNumberField(Columns(line, kFracPoints.first, kFracPoints.width), 4);
-  const double whole = std::round(ParseNumberField(Columns(line, kFracWhole.first, kFracWhole.width), 0));
-  r.Text3 = PlainDecimalText(v == whole ? whole : v);
+  // A whole number in 22-24 with blanks after it reads as that number with 4 implied decimals too.
+  r.Text3 = DecodeField(kFracPoints, line, units);
 
   r.Text4 = DecodeField(kDescription, line, units);
   r.Text5 = DecodeField(kSelIntersect, line, units);
