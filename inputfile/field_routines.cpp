@@ -214,9 +214,9 @@ double ParseNumberField(std::string_view text, int d) {
       // At most 15 significant digits: a whole number a double holds exactly, over a power
       // of ten it holds exactly, and the one rounding of the division is the nearest double.
       if (dec.fracSize <= 22) {
-        std::uint64_t m = 0;
-        for (const char c : dec.Whole()) m = m * 10 + std::uint64_t(c - '0');
-        for (const char c : dec.Frac()) m = m * 10 + std::uint64_t(c - '0');
+        std::uint64_t m = 0;  // the whole part's digits and the fraction's stand together
+        for (const char c : std::string_view(dec.digits, dec.wholeSize + dec.fracSize))
+          m = m * 10 + std::uint64_t(c - '0');
         const double v = double(m) / Pow10(int(dec.fracSize));
         return dec.negative ? -v : v;
       }
